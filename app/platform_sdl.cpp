@@ -1,0 +1,314 @@
+// platform_sdl.cpp: the platform seam on SDL2: clock, message boxes, window, GL context, events.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "app/platform.h"
+
+namespace {
+
+SDL_Window* sWindow = nullptr;
+SDL_GLContext sContext = nullptr;
+SDL_Event sLookahead;
+bool sHaveLookahead = false;
+bool sFullscreenModeOk = false;
+SDL_DisplayMode sFullscreenMode;
+
+// Virtual-key codes for the keys a Windows keyboard reports; 0 means "no code".
+i32 virtualKeyFor(const SDL_Keysym& sym) {
+    const SDL_Keycode k = sym.sym;
+    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return 112 + (k - SDLK_F1);
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return 97 + (k - SDLK_KP_1);
+    switch (k) {
+        case SDLK_ESCAPE: return 27;
+        case SDLK_BACKSPACE: return 8;
+        case SDLK_TAB: return 9;
+        case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return 16;
+        case SDLK_LCTRL: case SDLK_RCTRL: return 17;
+        case SDLK_PAUSE: return 19;
+        case SDLK_CAPSLOCK: return 20;
+        case SDLK_SPACE: return 32;
+        case SDLK_PAGEUP: return 33;
+        case SDLK_PAGEDOWN: return 34;
+        case SDLK_END: return 35;
+        case SDLK_HOME: return 36;
+        case SDLK_LEFT: return 37;
+        case SDLK_UP: return 38;
+        case SDLK_RIGHT: return 39;
+        case SDLK_DOWN: return 40;
+        case SDLK_PRINTSCREEN: return 44;
+        case SDLK_INSERT: return 45;
+        case SDLK_DELETE: return 46;
+        case SDLK_KP_0: return 96;
+        case SDLK_KP_MULTIPLY: return 106;
+        case SDLK_KP_PLUS: return 107;
+        case SDLK_KP_MINUS: return 109;
+        case SDLK_KP_PERIOD: return 110;
+        case SDLK_KP_DIVIDE: return 111;
+        case SDLK_NUMLOCKCLEAR: return 144;
+        case SDLK_SCROLLLOCK: return 145;
+        case SDLK_SEMICOLON: return 186;
+        case SDLK_EQUALS: return 187;
+        case SDLK_COMMA: return 188;
+        case SDLK_MINUS: return 189;
+        case SDLK_PERIOD: return 190;
+        case SDLK_SLASH: return 191;
+        case SDLK_BACKQUOTE: return 192;
+        case SDLK_LEFTBRACKET: return 219;
+        case SDLK_BACKSLASH: return 220;
+        case SDLK_RIGHTBRACKET: return 221;
+        case SDLK_QUOTE: return 222;
+        default: return 0;
+    }
+}
+
+// Alt combinations and F10 are system keys on Windows: the game never sees them.
+bool isSystemKey(const SDL_Keysym& sym) {
+    return (sym.mod & KMOD_ALT) != 0 || sym.sym == SDLK_LALT || sym.sym == SDLK_RALT ||
+           sym.sym == SDLK_F10;
+}
+
+void clampToClient(i32* x, i32* y) {
+    int w = 0, h = 0;
+    if (sWindow) SDL_GetWindowSize(sWindow, &w, &h);
+    if (w > 0) *x = *x < 0 ? 0 : (*x >= w ? w - 1 : *x);
+    if (h > 0) *y = *y < 0 ? 0 : (*y >= h ? h - 1 : *y);
+}
+
+bool nextSdlEvent(SDL_Event* e) {
+    if (sHaveLookahead) {
+        *e = sLookahead;
+        sHaveLookahead = false;
+        return true;
+    }
+    return SDL_PollEvent(e) != 0;
+}
+
+// Turns one SDL event into a window message; false for events the game has no message for.
+bool translate(const SDL_Event& e, PlatformEvent* out) {
+    *out = PlatformEvent{PlatformEventType::Quit, 0, 0, 0};
+    switch (e.type) {
+        case SDL_QUIT:
+            out->type = PlatformEventType::Quit;
+            return true;
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+                case SDL_WINDOWEVENT_CLOSE: out->type = PlatformEventType::Close; return true;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    out->type = PlatformEventType::Resize;
+                    out->x = e.window.data1;
+                    out->y = e.window.data2;
+                    return true;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    out->type = PlatformEventType::Activate;
+                    return true;
+                default: return false;
+            }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            if (isSystemKey(e.key.keysym)) return false;
+            const i32 vk = virtualKeyFor(e.key.keysym);
+            if (vk <= 0 || vk > 255) return false;
+            out->type = e.type == SDL_KEYDOWN ? PlatformEventType::KeyDown : PlatformEventType::KeyUp;
+            out->key = vk;
+            return true;
+        }
+        case SDL_MOUSEMOTION:
+            out->type = PlatformEventType::MouseMove;
+            out->x = e.motion.x;
+            out->y = e.motion.y;
+            clampToClient(&out->x, &out->y);
+            return true;
+        case SDL_MOUSEBUTTONDOWN:
+            if (e.button.button == SDL_BUTTON_LEFT) {
+                out->type = PlatformEventType::LeftDown;
+            } else if (e.button.button == SDL_BUTTON_RIGHT) {
+                out->type = PlatformEventType::RightDown;
+            } else {
+                return false;
+            }
+            out->x = e.button.x;
+            out->y = e.button.y;
+            clampToClient(&out->x, &out->y);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool driverIs(const char* name) {
+    const char* current = SDL_GetCurrentVideoDriver();
+    return current && std::strcmp(current, name) == 0;
+}
+
+}  // namespace
+
+u32 platformTicks() { return static_cast<u32>(SDL_GetTicks64()); }
+
+i64 platformCalendarSeconds() { return static_cast<i64>(std::time(nullptr)); }
+
+i32 platformMessageBox(const char* text, const char* caption, u32 flags) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    // Without a real display there is nobody to click a box: stderr alone.
+    if (driverIs("offscreen") || driverIs("dummy")) return (flags & MB_YESNO) ? IDNO : IDOK;
+    const bool yesNo = (flags & MB_YESNO) != 0;
+    SDL_MessageBoxButtonData buttons[2];
+    int buttonCount = 0;
+    if (yesNo) {
+        buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Ja"};
+        buttons[1] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "Nein"};
+        buttonCount = 2;
+    } else {
+        buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                      IDOK, "OK"};
+        buttonCount = 1;
+    }
+    const Uint32 kind = (flags & 0xF0) == MB_ICONINFORMATION ? SDL_MESSAGEBOX_INFORMATION
+                                                               : SDL_MESSAGEBOX_WARNING;
+    const SDL_MessageBoxData data = {kind, nullptr, caption, text, buttonCount, buttons, nullptr};
+    int answer = 0;
+    if (SDL_ShowMessageBox(&data, &answer) != 0) return yesNo ? IDNO : IDOK;
+    return answer;
+}
+
+bool platformInitVideo() {
+    // The game ends through its own quit handling when the window is closed.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "fendwall: cannot open a display: %s\n", SDL_GetError());
+        return false;
+    }
+    // SDL falls back to an invisible window when there is no display; a player
+    // would see nothing, so only take that when it was asked for.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if ((driverIs("offscreen") || driverIs("dummy")) && !(asked && *asked)) {
+        std::fprintf(stderr,
+                     "fendwall: no display found (is DISPLAY or WAYLAND_DISPLAY set?); "
+                     "the game needs a graphical session\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        return false;
+    }
+    return true;
+}
+
+void platformQuitVideo() {
+    sHaveLookahead = false;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+}
+
+bool platformSetDisplayMode(i32 width, i32 height, i32 colourBits) {
+    SDL_DisplayMode want{};
+    want.w = width;
+    want.h = height;
+    want.format = colourBits <= 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
+    sFullscreenModeOk = SDL_GetClosestDisplayMode(0, &want, &sFullscreenMode) != nullptr &&
+                        sFullscreenMode.w == width && sFullscreenMode.h == height;
+    return sFullscreenModeOk;
+}
+
+void platformRestoreDisplayMode() {
+    // SDL restores the desktop mode itself when the fullscreen window goes away.
+    sFullscreenModeOk = false;
+}
+
+WindowOpenResult platformOpenWindow(const char* title, i32 width, i32 height, i32 colourBits,
+                                    bool fullscreen) {
+    const bool small = colourBits <= 16;
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    flags |= fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, small ? 5 : 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, small ? 6 : 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, small ? 5 : 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    sWindow = SDL_CreateWindow(title, 0, 0, width, height, flags);
+    if (!sWindow) {
+        // Many servers have no 16-bit visual: any deeper one will do.
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 0);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 0);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 0);
+        sWindow = SDL_CreateWindow(title, 0, 0, width, height, flags);
+    }
+    if (!sWindow) {
+        std::fprintf(stderr, "fendwall: %s\n", SDL_GetError());
+        SDL_Window* plain = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_HIDDEN);
+        if (!plain) return WindowOpenResult::WindowFailed;
+        SDL_DestroyWindow(plain);
+        return WindowOpenResult::PixelFormatFailed;
+    }
+    if (fullscreen && sFullscreenModeOk) SDL_SetWindowDisplayMode(sWindow, &sFullscreenMode);
+    sContext = SDL_GL_CreateContext(sWindow);
+    if (!sContext) {
+        std::fprintf(stderr, "fendwall: %s\n", SDL_GetError());
+        return WindowOpenResult::ContextFailed;
+    }
+    if (SDL_GL_MakeCurrent(sWindow, sContext) != 0) {
+        std::fprintf(stderr, "fendwall: %s\n", SDL_GetError());
+        return WindowOpenResult::MakeCurrentFailed;
+    }
+    // The frame step paces itself; a vsync'd swap would change the frame rate.
+    SDL_GL_SetSwapInterval(0);
+    SDL_DisableScreenSaver();
+    SDL_StopTextInput();
+    SDL_ShowWindow(sWindow);
+    SDL_RaiseWindow(sWindow);
+    return WindowOpenResult::Ok;
+}
+
+void platformCloseWindow() {
+    if (sContext) {
+        SDL_GL_MakeCurrent(sWindow, nullptr);
+        SDL_GL_DeleteContext(sContext);
+        sContext = nullptr;
+    }
+    if (sWindow) {
+        SDL_DestroyWindow(sWindow);
+        sWindow = nullptr;
+    }
+}
+
+void platformShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void platformSwapBuffers() {
+    if (sWindow) SDL_GL_SwapWindow(sWindow);
+}
+
+bool platformPollEvent(PlatformEvent* event) {
+    SDL_Event e;
+    while (nextSdlEvent(&e)) {
+        if (!translate(e, event)) continue;
+        if (event->type != PlatformEventType::MouseMove) return true;
+        // Windows merges a run of mouse moves into one message with the newest position;
+        // taken one per frame, SDL's queue of every move would make the cursor lag behind.
+        SDL_Event next;
+        while (SDL_PollEvent(&next) != 0) {
+            PlatformEvent merged;
+            if (next.type == SDL_MOUSEMOTION && translate(next, &merged)) {
+                *event = merged;
+                continue;
+            }
+            sLookahead = next;
+            sHaveLookahead = true;
+            break;
+        }
+        return true;
+    }
+    return false;
+}
+
+void platformPostQuit() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+}

@@ -1,0 +1,77 @@
+// playfield.cpp: the 30 x 30 grid, its reset, the solid count and the pattern files.
+#include "game/playfield.h"
+
+#include <cstring>
+
+Playfield gPlayfield;
+
+void Playfield::clear() {
+    for (i32 x = 0; x < FIELD_SIZE; ++x) {
+        for (i32 y = 0; y < FIELD_SIZE; ++y) {
+            const bool border = x == 0 || x == FIELD_SIZE - 1 || y == 0 || y == FIELD_SIZE - 1;
+            cells[x][y].solid = border ? 1 : 0;
+        }
+    }
+    cursorX = 5;
+    cursorY = 5;
+    textureStepX = 1.0f / 30.0f;
+    textureStepY = 1.0f / 30.0f;
+    cellPixelsY = 16;
+    cellPixelsX = 21;
+}
+
+i32 Playfield::countSolidCells() const {
+    i32 count = 0;
+    for (const auto& column : cells) {
+        for (const Cell& cell : column) {
+            if (cell.solid == 1) ++count;
+        }
+    }
+    return count;
+}
+
+bool readPatternLine(std::FILE* file, char* line) {
+    for (;;) {
+        if (!std::fgets(line, 255, file)) return false;
+        // The files were written on Windows and read in text mode there: drop the CR of a CR LF.
+        const size_t length = std::strlen(line);
+        if (length >= 2 && line[length - 2] == '\r' && line[length - 1] == '\n') {
+            line[length - 2] = '\n';
+            line[length - 1] = '\0';
+        }
+        if (line[0] != '/' && line[0] != '\n') return true;
+    }
+}
+
+void Playfield::loadPattern(const char* fileName) {
+    std::FILE* file = std::fopen(fileName, "r");
+    if (!file) {
+        std::fprintf(stderr, "fendwall: pattern file %s is missing; the field stays as it is\n", fileName);
+        return;
+    }
+    char line[256];
+    bool complete = true;
+    for (i32 k = 0; k < FIELD_SIZE; ++k) {
+        if (!readPatternLine(file, line)) {
+            complete = false;
+            break;
+        }
+        int v[FIELD_SIZE];
+        const int got = std::sscanf(
+            line,
+            "%i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i %i",
+            &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], &v[9], &v[10], &v[11],
+            &v[12], &v[13], &v[14], &v[15], &v[16], &v[17], &v[18], &v[19], &v[20], &v[21], &v[22],
+            &v[23], &v[24], &v[25], &v[26], &v[27], &v[28], &v[29]);
+        // Values a short line does not have keep what the cell held.
+        for (int j = 0; j < got && j < FIELD_SIZE; ++j) {
+            cells[j][FIELD_SIZE - 1 - k].solid = static_cast<u32>(v[j]);
+        }
+        if (got != FIELD_SIZE) complete = false;
+    }
+    std::fclose(file);
+    if (!complete) {
+        std::fprintf(stderr, "fendwall: pattern file %s is incomplete; cells it lacks keep their values\n",
+                     fileName);
+    }
+}

@@ -1,0 +1,128 @@
+// walls.cpp: the player's side of the game: the cursor cell, growing a wall one cell per
+// end per frame, losing it to a ball, and capturing the ball-free regions beside it.
+#include "app/window.h"
+#include "game/balls.h"
+#include "game/playfield.h"
+#include "game/session.h"
+#include "media/sound.h"
+
+namespace {
+
+// Screen rows count upward from the bottom of the game's 480-pixel screen, whatever the window size.
+constexpr i32 SCREEN_HEIGHT = 480;
+
+i32 clampToInside(i32 v) {
+    if (v >= FIELD_SIZE - 1) return FIELD_SIZE - 2;
+    if (v < 1) return 1;
+    return v;
+}
+
+}  // namespace
+
+void Playfield::update() {
+    if (cellPixelsX > 0) cursorX = gInput.mouseX / cellPixelsX;
+    if (cellPixelsY > 0) cursorY = (SCREEN_HEIGHT - gInput.mouseY) / cellPixelsY;
+    if (gInput.rightClicked == 1) {
+        selectedOrientation = selectedOrientation == Orientation::Vertical ? Orientation::Horizontal
+                                                                            : Orientation::Vertical;
+    }
+    cursorX = clampToInside(cursorX);
+    cursorY = clampToInside(cursorY);
+    if (gInput.leftClicked == 1 && building == 0) {
+        wallOrientation = selectedOrientation;
+        startWall(cursorX, cursorY, wallOrientation);
+    }
+    if (building != 0) growWall(wallOrientation);
+}
+
+void Playfield::startWall(i32 x, i32 y, i32 orientation) {
+    if (solidAt(x, y) != 0) {
+        building = 0;
+        return;
+    }
+    building = 1;
+    wallHit = 0;
+    cells[x][y].marked = 1;
+    if (orientation == Orientation::Vertical) {
+        wallLine = x;
+        endHigh = y + 1;
+        endLow = y - 1;
+    } else {
+        wallLine = y;
+        endHigh = x + 1;
+        endLow = x - 1;
+    }
+    wallStartX = x;
+    wallStartY = y;
+}
+
+void Playfield::growWall(i32 orientation) {
+    if (wallHit == 1) {
+        gSession.lives -= 1;
+        gSound.playSample(1);
+        building = 0;
+        sweepMarks(1);
+        return;
+    }
+    const bool vertical = orientation == Orientation::Vertical;
+    // An end stops at the first blocked cell: any nonzero solid value, or its own wall.
+    auto tryGrow = [&](i32 end) {
+        const i32 x = vertical ? wallLine : end;
+        const i32 y = vertical ? end : wallLine;
+        if (end == 0 || !inside(x, y) || cells[x][y].marked != 0 || cells[x][y].solid != 0) return false;
+        cells[x][y].marked = 1;
+        return true;
+    };
+    if (tryGrow(endHigh)) {
+        ++endHigh;
+    } else {
+        endHigh = 0;
+    }
+    if (tryGrow(endLow)) {
+        --endLow;
+    } else {
+        endLow = 0;
+    }
+    if (endHigh != 0 || endLow != 0) return;
+
+    sweepMarks(0);
+    building = 0;
+    const i32 sides[2][2] = {
+        {vertical ? wallStartX + 1 : wallStartX, vertical ? wallStartY : wallStartY + 1},
+        {vertical ? wallStartX - 1 : wallStartX, vertical ? wallStartY : wallStartY - 1},
+    };
+    for (const auto& side : sides) {
+        regionHasBall = 0;
+        floodRegion(side[0], side[1]);
+        sweepMarks(regionHasBall == 1 ? 1 : 0);
+    }
+}
+
+// Depth first, in the fixed neighbour order; at most one frame per open cell (784 on a
+// bordered field, 900 without a border), each a few dozen bytes of stack.
+void Playfield::floodRegion(i32 x, i32 y) {
+    if (!inside(x, y)) return;
+    cells[x][y].marked = 1;
+    const i32 next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+    for (const auto& n : next) {
+        if (inside(n[0], n[1]) && cells[n[0]][n[1]].marked == 0 && cells[n[0]][n[1]].solid == 0) {
+            floodRegion(n[0], n[1]);
+        }
+    }
+    const i32 balls = gBalls.count < MAX_BALLS ? gBalls.count : MAX_BALLS;
+    for (i32 i = 0; i < balls; ++i) {
+        if (static_cast<i32>(gBalls.balls[i].x) == x && static_cast<i32>(gBalls.balls[i].y) == y) {
+            regionHasBall = 1;
+        }
+    }
+}
+
+void Playfield::sweepMarks(i32 unmarkOnly) {
+    for (auto& column : cells) {
+        for (Cell& cell : column) {
+            if (cell.marked == 0) continue;
+            cell.marked = 0;
+            if (unmarkOnly == 0) cell.solid = 1;
+        }
+    }
+}

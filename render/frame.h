@@ -1,0 +1,17 @@
+// frame.h: one picture per frame step: the intro, or the 3D field with its overlay.
+#pragma once
+#include "app/types.h"
+
+struct Playfield;
+struct BallSet;
+
+extern u8 introActive;
+extern i32 introSlide;
+extern i32 introFade;
+
+void drawFrame();
+void beginOverlay();
+void endOverlay();
+void drawPlayfield(const Playfield& field);
+void drawBalls(BallSet& balls);
+void drawIntro();

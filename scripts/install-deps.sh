@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# install-deps.sh: every Debian package Fendwall needs to build, run, test and package.
+# Idempotent: packages already present are left alone.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+pkgs=(
+  build-essential cmake pkg-config
+  libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev
+  libfreetype-dev libfontconfig-dev fonts-liberation2
+  libgl1-mesa-dri
+  googletest libbenchmark-dev clang libclang-rt-14-dev
+  xvfb xauth xdotool x11-utils libx11-dev imagemagick
+  libvorbis-dev libogg-dev sox
+  clang-tidy cppcheck valgrind
+  dpkg-dev file
+)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# run-tests.sh: builds the game and runs every test tier, then the same tiers again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzzer briefly.
+# FUZZ_SECONDS (default 30) sets how long each fuzzer runs; 0 skips them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+echo "== build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+
+echo "== sanitizer build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFENDWALL_SANITIZE=ON -DFENDWALL_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+
+status=0
+if [ "${FUZZ_SECONDS:-30}" != 0 ] && [ -f scripts/fuzz.sh ]; then
+    echo "== fuzzers"
+    bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}" || status=1
+fi
+
+echo "== tests under the sanitizers (unit, gl)"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+(cd build-asan && ctest --output-on-failure -j"$jobs" -L 'unit|gl') || status=1
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+
+echo "== all tests"
+(cd build && ctest --output-on-failure -j"$jobs") || status=1
+exit $status

@@ -1,0 +1,88 @@
+# lib.sh: shared pieces of the end-to-end tests: a private Xvfb, the game under it,
+# real X input, screenshots and the exit status.
+set -u
+E2E_BIN=${1:?usage: test.sh FENDWALL_BINARY REPO_ROOT}
+E2E_ROOT=${2:?usage: test.sh FENDWALL_BINARY REPO_ROOT}
+E2E_CLOSE="$(dirname "$E2E_BIN")/tests/x11_close_window"
+[ -x "$E2E_CLOSE" ] || E2E_CLOSE="$(dirname "$E2E_BIN")/x11_close_window"
+E2E_TMP=$(mktemp -d /tmp/fendwall-e2e-XXXXXX)
+E2E_FAILS=0
+GAME_PID=""
+XVFB_PID=""
+
+e2e_cleanup() {
+    [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() { echo "FAIL: $*"; E2E_FAILS=$((E2E_FAILS + 1)); }
+pass() { echo "ok: $*"; }
+
+# A display of our own, so tests never touch the developer's screen.
+start_xvfb() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+    done
+    echo "cannot start Xvfb"; exit 1
+}
+
+# start_game [DIR]: runs the game with DIR (default the repo root) as working directory.
+start_game() {
+    local dir=${1:-$E2E_ROOT}
+    (cd "$dir" && SDL_AUDIODRIVER=${E2E_AUDIODRIVER:-dummy} exec "$E2E_BIN" >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err") &
+    GAME_PID=$!
+    WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1)
+    if [ -z "$WINDOW" ]; then
+        fail "no visible game window"; cat "$E2E_TMP/game.err"; return 1
+    fi
+}
+
+# wait_exit SECONDS: waits for the game to end; sets STATUS (124 on timeout).
+wait_exit() {
+    local limit=$1 i
+    for i in $(seq $((limit * 10))); do
+        if ! kill -0 "$GAME_PID" 2>/dev/null; then
+            wait "$GAME_PID"; STATUS=$?; GAME_PID=""; return 0
+        fi
+        sleep 0.1
+    done
+    STATUS=124
+}
+
+# Mouse and keys as a player's: real X events into the game window.
+click_at() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; }
+move_to() { xdotool mousemove --window "$WINDOW" "$1" "$2"; }
+key() { xdotool key --window "$WINDOW" "$@"; }
+close_window() { "$E2E_CLOSE" "$WINDOW"; }
+
+# shot NAME: a PNG of the game window.
+shot() { import -window "$WINDOW" "$E2E_TMP/$1.png" 2>/dev/null; echo "$E2E_TMP/$1.png"; }
+
+# mean_of PNG [GEOMETRY]: mean brightness 0..1 of the picture or a crop of it.
+mean_of() {
+    local crop=()
+    [ -n "${2:-}" ] && crop=(-crop "$2" +repage)
+    convert "$1" "${crop[@]}" -colorspace gray -format '%[fx:mean]' info:
+}
+
+no_x_errors() {
+    if grep -qiE 'X Error|BadWindow|XIO|fatal IO' "$E2E_TMP/game.err"; then
+        fail "X errors on stderr"; cat "$E2E_TMP/game.err"
+    fi
+}
+
+finish() {
+    if [ "$E2E_FAILS" -gt 0 ]; then echo "$E2E_FAILS check(s) failed"; exit 1; fi
+    echo "all checks passed"; exit 0
+}

@@ -1,0 +1,29 @@
+/* x11_close_window.c: asks a window to close the way a window manager does
+   (WM_PROTOCOLS / WM_DELETE_WINDOW), without breaking its X connection. */
+#include <X11/Xlib.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: %s WINDOW_ID\n", argv[0]);
+        return 2;
+    }
+    Display* display = XOpenDisplay(NULL);
+    if (!display) {
+        fprintf(stderr, "x11_close_window: cannot open display\n");
+        return 1;
+    }
+    Window window = (Window)strtoul(argv[1], NULL, 0);
+    XEvent event = {0};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
+    event.xclient.data.l[1] = CurrentTime;
+    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    XCloseDisplay(display);
+    return sent ? 0 : 1;
+}
