@@ -1,5 +1,7 @@
 // harness.cpp: resets and drives the game through the scripted platform.
 #include "support/harness.h"
+
+#include "app/platform_audio_scripted.h"
 #include "support/globals.h"
 
 #include <GL/gl.h>
@@ -27,6 +29,7 @@ namespace harness {
 
 void resetGame() {
     scripted::reset();
+    scriptedAudio::reset();
     resetGlobals();
 }
 

@@ -1,0 +1,94 @@
+// platform_audio_sdl.cpp: the audio half of the SDL platform, on SDL2_mixer.
+// Handles come from small fixed pools and are never deleted: a handle still held after
+// platformAudioClose is silent (until a later load reuses its entry), never dangling.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include "app/platform.h"
+
+struct PlatformMusic {
+    Mix_Music* music;  // null: free pool entry, or released by platformAudioClose
+};
+
+struct PlatformSample {
+    Mix_Chunk* chunk;
+};
+
+namespace {
+
+constexpr i32 MUSIC_POOL = 8;
+constexpr i32 SAMPLE_POOL = 64;
+// 1024 frames at 22050 Hz is about 46 ms: short enough that a bounce sounds with its
+// frame, long enough not to crackle when the game's busy-wait competes for the CPU.
+constexpr int CHUNK_FRAMES = 1024;
+
+bool gAudioOpen = false;
+PlatformMusic gMusicPool[MUSIC_POOL];
+PlatformSample gSamplePool[SAMPLE_POOL];
+
+}  // namespace
+
+bool platformAudioOpen(i32 rate, i32 channels) {
+    if (gAudioOpen) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    // Ogg support may live in a plugin; without it the music simply fails to load.
+    Mix_Init(MIX_INIT_OGG);
+    if (Mix_OpenAudio(rate, MIX_DEFAULT_FORMAT, 2, CHUNK_FRAMES) != 0) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(channels);
+    gAudioOpen = true;
+    return true;
+}
+
+PlatformMusic* platformLoadMusic(const char* path) {
+    if (!gAudioOpen || !path) return nullptr;
+    for (PlatformMusic& slot : gMusicPool) {
+        if (slot.music) continue;
+        // Mix_LoadMUS recognises the format by content, so a name without extension works.
+        slot.music = Mix_LoadMUS(path);
+        return slot.music ? &slot : nullptr;
+    }
+    return nullptr;
+}
+
+PlatformSample* platformLoadSample(const char* path) {
+    if (!gAudioOpen || !path) return nullptr;
+    for (PlatformSample& slot : gSamplePool) {
+        if (slot.chunk) continue;
+        slot.chunk = Mix_LoadWAV(path);
+        return slot.chunk ? &slot : nullptr;
+    }
+    return nullptr;
+}
+
+void platformPlayMusic(PlatformMusic* music) {
+    if (!gAudioOpen || !music || !music->music) return;
+    Mix_PlayMusic(music->music, 0);  // 0 extra loops: once through
+}
+
+void platformPlaySample(PlatformSample* sample) {
+    if (!gAudioOpen || !sample || !sample->chunk) return;
+    // -1 when every channel is busy: that bounce is simply not heard.
+    Mix_PlayChannel(-1, sample->chunk, 0);
+}
+
+void platformAudioClose() {
+    if (!gAudioOpen) return;
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    for (PlatformSample& slot : gSamplePool) {
+        if (slot.chunk) Mix_FreeChunk(slot.chunk);
+        slot.chunk = nullptr;
+    }
+    for (PlatformMusic& slot : gMusicPool) {
+        if (slot.music) Mix_FreeMusic(slot.music);
+        slot.music = nullptr;
+    }
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    gAudioOpen = false;
+}

@@ -1,0 +1,48 @@
+// sound.cpp: the SoundSystem: fixed slot tables of music streams and samples over the
+// platform's audio calls.
+#include "media/sound.h"
+
+SoundSystem gSound;
+
+namespace {
+
+constexpr i32 MIX_RATE = 22050;
+constexpr i32 MIX_CHANNELS = 16;
+
+bool validSlot(i32 slot) { return slot >= 0 && slot < SOUND_SLOTS; }
+
+}  // namespace
+
+bool SoundSystem::init() {
+    if (enabled != 1) return false;
+    if (!platformAudioOpen(MIX_RATE, MIX_CHANNELS)) {
+        enabled = 0;
+        return false;
+    }
+    openStream("data/sound/0", 0);
+    loadSample("data/sound/wand.wav", 0);
+    loadSample("data/sound/bombe_explodiert.wav", 1);
+    return true;
+}
+
+// A file that cannot be loaded leaves its slot null, which later plays as silence.
+void SoundSystem::openStream(const char* fileName, i32 slot) {
+    if (enabled != 1 || !validSlot(slot)) return;
+    streams[slot] = platformLoadMusic(fileName);
+}
+
+void SoundSystem::loadSample(const char* fileName, i32 slot) {
+    if (enabled != 1 || !validSlot(slot)) return;
+    samples[slot] = platformLoadSample(fileName);
+}
+
+// An empty slot never reaches the platform: it has no audible or other effect.
+void SoundSystem::playStream(i32 slot) {
+    if (enabled != 1 || !validSlot(slot) || !streams[slot]) return;
+    platformPlayMusic(streams[slot]);
+}
+
+void SoundSystem::playSample(i32 slot) {
+    if (enabled != 1 || !validSlot(slot) || !samples[slot]) return;
+    platformPlaySample(samples[slot]);
+}
