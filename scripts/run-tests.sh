@@ -15,6 +15,9 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFENDWALL_SANITIZE=ON -DFENDW
 cmake --build build-asan -j"$jobs"
 
 status=0
+echo "== static analysis"
+bash scripts/static-analysis.sh build || status=1
+
 if [ "${FUZZ_SECONDS:-30}" != 0 ] && [ -f scripts/fuzz.sh ]; then
     echo "== fuzzers"
     bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}" || status=1
