@@ -11,7 +11,7 @@ pkgs=(
   libgl1-mesa-dri
   googletest libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils libx11-dev imagemagick
-  libvorbis-dev libogg-dev sox
+  libvorbis-dev libogg-dev sox zlib1g-dev
   clang-tidy cppcheck valgrind
   dpkg-dev file
 )
