@@ -24,6 +24,8 @@ struct TextureCache {
     char names[TEXTURE_CACHE_SLOTS][128];
     u32 ids[TEXTURE_CACHE_SLOTS];
 
+    // The entry of the name, loaded on first request; texture id i + 1 for entry i. A null
+    // name or a full cache gives -1 and loads nothing.
     i32 load(const char* fileName);
 };
 

@@ -1,0 +1,100 @@
+// tga.cpp: the TGA reader behind loadTga. Only the one layout our intro pictures use is
+// read: uncompressed true colour, 24 or 32 bits, no image id, no colour map, origin 0.
+// Rows are kept in file order and the image descriptor byte is ignored.
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "media/textures.h"
+
+namespace {
+
+using u64 = std::uint64_t;
+
+constexpr size_t TGA_TEMPLATE_SIZE = 12;
+constexpr size_t TGA_SPEC_SIZE = 6;
+constexpr size_t TGA_HEADER_SIZE = TGA_TEMPLATE_SIZE + TGA_SPEC_SIZE;
+
+// No id, no colour map, image type 2, empty colour-map spec, x and y origin 0.
+const u8 TGA_TEMPLATE[TGA_TEMPLATE_SIZE] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+// Checks the 18 header bytes and fills the size fields; returns the pixel byte count,
+// or 0 when the file is refused. 64 bits: 65535 x 65535 x 4 does not fit in 32.
+u64 readHeader(TgaTexture& texture, const u8* header) {
+    if (std::memcmp(header, TGA_TEMPLATE, TGA_TEMPLATE_SIZE) != 0) return 0;
+    const u8* spec = header + TGA_TEMPLATE_SIZE;
+    texture.width = u32(spec[0]) + 256u * spec[1];
+    texture.height = u32(spec[2]) + 256u * spec[3];
+    const u32 bitsPerPixel = spec[4];
+    if (texture.width == 0 || texture.height == 0) return 0;
+    if (bitsPerPixel != 24 && bitsPerPixel != 32) return 0;
+    texture.bitsPerPixel = bitsPerPixel;
+    if (texture.width > TGA_MAX_SIDE || texture.height > TGA_MAX_SIDE) return 0;
+    return u64(texture.width) * texture.height * (bitsPerPixel / 8);
+}
+
+// The file stores blue-green-red(-alpha); GL wants red first.
+void swapRedBlue(u8* data, u64 size, u32 bitsPerPixel) {
+    const u64 step = bitsPerPixel / 8;
+    for (u64 i = 0; i + step <= size; i += step) {
+        const u8 blue = data[i];
+        data[i] = data[i + 2];
+        data[i + 2] = blue;
+    }
+}
+
+}  // namespace
+
+bool readTga(TgaTexture& texture, const char* fileName) {
+    if (fileName == nullptr) return false;
+    FILE* file = std::fopen(fileName, "rb");
+    if (file == nullptr) return false;
+    u8 header[TGA_HEADER_SIZE];
+    if (std::fread(header, 1, TGA_TEMPLATE_SIZE, file) != TGA_TEMPLATE_SIZE ||
+        std::memcmp(header, TGA_TEMPLATE, TGA_TEMPLATE_SIZE) != 0 ||
+        std::fread(header + TGA_TEMPLATE_SIZE, 1, TGA_SPEC_SIZE, file) != TGA_SPEC_SIZE) {
+        std::fclose(file);
+        return false;
+    }
+    const u64 size = readHeader(texture, header);
+    if (size == 0) {
+        std::fclose(file);
+        return false;
+    }
+    // A header that promises more pixels than the file holds costs no allocation.
+    struct stat info {};
+    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) &&
+        u64(info.st_size) < TGA_HEADER_SIZE + size) {
+        std::fclose(file);
+        return false;
+    }
+    u8* data = static_cast<u8*>(std::malloc(size));
+    if (data == nullptr) {
+        std::fclose(file);
+        return false;
+    }
+    if (std::fread(data, 1, size, file) != size) {
+        std::free(data);
+        std::fclose(file);
+        return false;
+    }
+    swapRedBlue(data, size, texture.bitsPerPixel);
+    std::fclose(file);
+    texture.data = data;
+    return true;
+}
+
+bool decodeTga(TgaTexture& texture, const u8* bytes, size_t size) {
+    if (bytes == nullptr || size < TGA_HEADER_SIZE) return false;
+    const u64 pixelBytes = readHeader(texture, bytes);
+    if (pixelBytes == 0 || size - TGA_HEADER_SIZE < pixelBytes) return false;
+    u8* data = static_cast<u8*>(std::malloc(pixelBytes));
+    if (data == nullptr) return false;
+    std::memcpy(data, bytes + TGA_HEADER_SIZE, pixelBytes);
+    swapRedBlue(data, pixelBytes, texture.bitsPerPixel);
+    texture.data = data;
+    return true;
+}
