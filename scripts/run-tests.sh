@@ -23,12 +23,18 @@ if [ "${FUZZ_SECONDS:-30}" != 0 ] && [ -f scripts/fuzz.sh ]; then
     bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}" || status=1
 fi
 
-echo "== tests under the sanitizers (unit, gl)"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+echo "== tests under the sanitizers"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-(cd build-asan && ctest --output-on-failure -j"$jobs" -L 'unit|gl') || status=1
-unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+# Unit tier: AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+ASAN_OPTIONS="detect_leaks=1" \
+    bash -c 'cd build-asan && ctest --output-on-failure -j"$0" -L unit' "$jobs" || status=1
+# GL tier: the same without leak checking. Mesa's driver is unloaded before the leak
+# check runs, so its allocations cannot even be named, let alone told apart from ours;
+# the valgrind run of the real game covers leaks with the driver loaded.
+ASAN_OPTIONS="detect_leaks=0" \
+    bash -c 'cd build-asan && ctest --output-on-failure -j"$0" -L gl' "$jobs" || status=1
+unset LSAN_OPTIONS UBSAN_OPTIONS
 
 echo "== all tests"
 (cd build && ctest --output-on-failure -j"$jobs") || status=1
