@@ -182,7 +182,10 @@ void printText(i32 font, f32 x, f32 y, const char* format, ...) {
         if (code >= FIRST_CODE && code <= LAST_CODE) offsets[count++] = static_cast<unsigned char>(code - FIRST_CODE);
     }
 
-    glPushAttrib(GL_LIST_BIT);
+    // Texts show in the current colour alone: with a texture bound, Mesa would tint the
+    // glyphs per pixel with whatever picture the scene used last.
+    glPushAttrib(GL_LIST_BIT | GL_ENABLE_BIT);
+    glDisable(GL_TEXTURE_2D);
     glListBase(fontListBase[font]);
     glRasterPos2f(x, y);
     if (count > 0) glCallLists(count, GL_UNSIGNED_BYTE, offsets);

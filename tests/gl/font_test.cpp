@@ -92,6 +92,36 @@ TEST_F(FontGl, HudTextStandsOnItsBaselineInTheCurrentColour) {
     EXPECT_LE(ink(t, 0, tk.maxY, W, tk.maxY + 1).count, 3);
 }
 
+TEST_F(FontGl, TextIgnoresTheTextureTheSceneLeftBound) {
+    // The HUD is printed while the scene's last picture is still bound and texturing is on.
+    const unsigned char checker[4 * 3] = {255, 0, 0, 0, 0, 255, 0, 0, 255, 255, 0, 0};
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, checker);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glEnable(GL_TEXTURE_2D);
+    glTexCoord2f(0.3f, 0.7f);
+    glColor3f(0, 1, 0);
+    printText(1, 10, 29, "score %0.0f", 1234.0);
+    const auto px = grab();
+    int green = 0, other = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            const auto c = at(px, x, y);
+            if (c[0] == 0 && c[1] == 0 && c[2] == 0) continue;
+            (c[0] == 0 && c[1] == 255 && c[2] == 0 ? green : other) += 1;
+        }
+    }
+    EXPECT_GT(green, 50);
+    EXPECT_EQ(other, 0);
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D)) << "the caller's state is restored";
+    glDisable(GL_TEXTURE_2D);
+    glDeleteTextures(1, &texture);
+}
+
 TEST_F(FontGl, LargeFontIsTallerAndWiderThanSmall) {
     printText(0, 10, 100, "lives 3");
     printText(1, 10, 200, "lives 3");
