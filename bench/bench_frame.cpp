@@ -1,0 +1,75 @@
+// bench_frame.cpp: one whole game picture on the worst field for the renderer: a
+// checkerboard of blocks inside the border (every block shows all its faces) and all 20
+// balls, drawn into the game's own window with its real textures and fonts.
+// Runs without a display on SDL's offscreen driver unless SDL_VIDEODRIVER names another;
+// run it from the repository root so data/ is found.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "app/window.h"
+#include "game/balls.h"
+#include "game/playfield.h"
+#include "game/session.h"
+#include "media/textures.h"
+#include "render/frame.h"
+
+namespace {
+
+bool openGame(benchmark::State& state) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    if (!createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) {
+        state.SkipWithError("no GL context");
+        return false;
+    }
+    // A fresh context: load every picture into it anew.
+    gTextureCache.count = 0;
+    gStripeTexture.textureId = 0;
+    gStripe2Texture.textureId = 0;
+    gLogoTexture.textureId = 0;
+    loadTextures();
+    initGlState();
+    state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+
+    gPlayfield.clear();
+    for (i32 x = 1; x < FIELD_SIZE - 1; ++x) {
+        for (i32 y = 1; y < FIELD_SIZE - 1; ++y) gPlayfield.cells[x][y].solid = (x + y) % 2 == 0 ? 1 : 0;
+    }
+    gBalls.count = MAX_BALLS;
+    gBalls.spawn();
+    gSession.state = GameState::Playing;
+    gSession.level = 20;
+    gSession.lives = 7;
+    gSession.score = 190000;
+    // The intro's one picture switches blending on, as in the game.
+    introActive = 1;
+    gInput.keys[VK_ESCAPE] = 1;
+    drawFrame();
+    gInput.keys[VK_ESCAPE] = 0;
+    return true;
+}
+
+void BM_DrawGamePicture(benchmark::State& state) {
+    if (!openGame(state)) return;
+    for (auto _ : state) {
+        drawFrame();
+        glFinish();
+    }
+    destroyGameWindow();
+}
+BENCHMARK(BM_DrawGamePicture)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same with the buffer swap of the frame step.
+void BM_DrawAndSwapGamePicture(benchmark::State& state) {
+    if (!openGame(state)) return;
+    for (auto _ : state) {
+        drawFrame();
+        swapFrameBuffers();
+        glFinish();
+    }
+    destroyGameWindow();
+}
+BENCHMARK(BM_DrawAndSwapGamePicture)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace

@@ -1,0 +1,143 @@
+// playfield_view.cpp: the 3D scene: the floor, a textured block per solid cell, the
+// cursor marker and the rolling balls, all in field units.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "game/balls.h"
+#include "game/playfield.h"
+#include "game/session.h"
+#include "media/textures.h"
+#include "render/frame.h"
+
+namespace {
+
+// A cell shows a block when it is solid or part of the wall being built, so a growing
+// wall looks finished from the first frame.
+bool occupied(const Cell& c) { return c.solid == 1 || c.marked == 1; }
+
+// Side faces show the whole picture upright: t runs from the floor (0) to the top (1).
+void sideFace(f32 x0, f32 y0, f32 x1, f32 y1) {
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(x0, y0, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(x1, y1, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(x1, y1, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(x0, y0, 1.0f);
+}
+
+void cellSquare(f32 x, f32 y, f32 z) {
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(x, y, z);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(x + 1.0f, y, z);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(x + 1.0f, y + 1.0f, z);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(x, y + 1.0f, z);
+}
+
+void drawFloor() {
+    glBindTexture(GL_TEXTURE_2D, TEX_FLOOR);
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(30.0f, 0.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(30.0f, 30.0f, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(0.0f, 30.0f, 0.0f);
+    glEnd();
+}
+
+void drawBlock(const Playfield& f, i32 x, i32 y) {
+    const f32 sx = f.textureStepX;
+    const f32 sy = f.textureStepY;
+    const f32 fx = static_cast<f32>(x);
+    const f32 fy = static_cast<f32>(y);
+    const f32 s = fx * sx;
+    const f32 t = fy * sy;
+
+    // The tops share one picture spread over the whole field.
+    glBindTexture(GL_TEXTURE_2D, TEX_WALL_TOP);
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glTexCoord2f(s, t);
+    glVertex3f(fx, fy, 1.0f);
+    glTexCoord2f(s + sx, t);
+    glVertex3f(fx + 1.0f, fy, 1.0f);
+    glTexCoord2f(s + sx, t + sy);
+    glVertex3f(fx + 1.0f, fy + 1.0f, 1.0f);
+    glTexCoord2f(s, t + sy);
+    glVertex3f(fx, fy + 1.0f, 1.0f);
+    glEnd();
+
+    // Only faces that can turn toward the viewer and are not hidden by a neighbour: the
+    // far face at y + 1 never shows, nor do the outer faces of the side borders. A
+    // neighbour's odd pattern value hides a side face but not the front face.
+    glBindTexture(GL_TEXTURE_2D, TEX_WALL_SIDE);
+    glBegin(GL_QUADS);
+    if (y == 0 || (f.cells[x][y - 1].solid != 1 && f.cells[x][y - 1].marked == 0)) {
+        sideFace(fx, fy, fx + 1.0f, fy);
+    }
+    if (x < FIELD_SIZE - 1 && f.cells[x + 1][y].solid == 0 && f.cells[x + 1][y].marked == 0) {
+        sideFace(fx + 1.0f, fy, fx + 1.0f, fy + 1.0f);
+    }
+    if (x > 0 && f.cells[x - 1][y].solid == 0 && f.cells[x - 1][y].marked == 0) {
+        sideFace(fx, fy, fx, fy + 1.0f);
+    }
+    glEnd();
+}
+
+void drawCursorMarker(const Playfield& f) {
+    const u32 texture = f.selectedOrientation == Orientation::Vertical ? TEX_CURSOR_VERTICAL : TEX_CURSOR_HORIZONTAL;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    const f32 cx = static_cast<f32>(f.cursorX);
+    const f32 cy = static_cast<f32>(f.cursorY);
+    // Drawn after the blocks and passing on equal depth: the upper square lies on a block's
+    // top, the lower one on the floor of an open cell.
+    glBegin(GL_QUADS);
+    cellSquare(cx, cy, 1.0f);
+    cellSquare(cx, cy, 0.0f);
+    glEnd();
+}
+
+// Angles in f32, as the balls' own arithmetic.
+f32 rollAngle(i32 index, f32 velocity, f32 spin) {
+    const f32 phase = static_cast<f32>(10 * index);
+    return velocity < 0.0f ? phase + spin : phase - spin;
+}
+
+}  // namespace
+
+void drawPlayfield(const Playfield& field) {
+    drawFloor();
+    for (i32 x = 0; x < FIELD_SIZE; ++x) {
+        for (i32 y = 0; y < FIELD_SIZE; ++y) {
+            if (occupied(field.cells[x][y])) drawBlock(field, x, y);
+        }
+    }
+    drawCursorMarker(field);
+}
+
+void drawBalls(BallSet& balls) {
+    glBindTexture(GL_TEXTURE_2D, TEX_BALL);
+    const i32 n = balls.count < MAX_BALLS ? balls.count : MAX_BALLS;
+    for (i32 k = 0; k < n; ++k) {
+        const Ball& b = balls.balls[k];
+        glLoadIdentity();
+        glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
+        glTranslatef(cameraX, cameraY, cameraZ);
+        glTranslatef(b.x, b.y, 0.2f);
+        glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
+        glRotatef(rollAngle(k, b.vy, balls.spin), 1.0f, 0.0f, 0.0f);
+        glRotatef(rollAngle(k, b.vx, balls.spin), 0.0f, 1.0f, 0.0f);
+        if (ballQuadric) gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10);
+    }
+    // Once per game picture, also with no balls; wrapped to 0 rather than reduced.
+    balls.spin += 20.0f;
+    if (balls.spin >= 360.0f) balls.spin = 0.0f;
+}
