@@ -63,7 +63,12 @@ wait_exit() {
 # Mouse and keys as a player's: real X events into the game window.
 click_at() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; }
 move_to() { xdotool mousemove --window "$WINDOW" "$1" "$2"; }
-key() { xdotool key --window "$WINDOW" "$@"; }
+# Keys go through XTEST to the focused window, as a keyboard's would.
+# (Two calls: chained after windowfocus, xdotool would send to the window directly, and
+# SDL ignores such synthetic events.)
+key() { xdotool windowfocus --sync "$WINDOW"; xdotool key "$@"; }
+keydown() { xdotool windowfocus --sync "$WINDOW"; xdotool keydown "$@"; }
+keyup() { xdotool windowfocus --sync "$WINDOW"; xdotool keyup "$@"; }
 close_window() { "$E2E_CLOSE" "$WINDOW"; }
 
 # shot NAME: a PNG of the game window.
@@ -85,4 +90,38 @@ no_x_errors() {
 finish() {
     if [ "$E2E_FAILS" -gt 0 ]; then echo "$E2E_FAILS check(s) failed"; exit 1; fi
     echo "all checks passed"; exit 0
+}
+
+# crop_mean PNG X Y W H: mean brightness of a rectangle.
+crop_mean() { mean_of "$1" "${4}x${5}+${2}+${3}"; }
+
+# green_pixels PNG X Y W H: how many clearly green pixels (the HUD's colour) the rectangle has.
+green_pixels() {
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -fx 'g>0.6 && r<0.3 && b<0.3 ? 1 : 0' \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
+# same_crop A B X Y W H: true when the rectangle is identical in both pictures.
+same_crop() {
+    local d
+    d=$(compare -metric AE -crop "${5}x${6}+${3}+${4}" "$1" "$2" null: 2>&1 >/dev/null)
+    [ "${d%% *}" = 0 ]
+}
+
+# gt A B: float comparison A > B.
+gt() { awk -v a="$1" -v b="$2" 'BEGIN{exit !(a>b)}'; }
+
+# wait_for_menu SECONDS: until the New Game button shows; sets MENU_AFTER (seconds waited).
+wait_for_menu() {
+    local start s
+    start=$(date +%s%N)
+    while [ $(( ($(date +%s%N) - start) / 1000000000 )) -lt "$1" ]; do
+        s=$(shot poll)
+        # The HUD is only in game pictures, never in the intro.
+        if gt "$(crop_mean "$s" 255 150 130 60)" 0.25 && [ "$(green_pixels "$s" 0 0 420 36)" -gt 100 ]; then
+            MENU_AFTER=$(awk -v n="$(date +%s%N)" -v s="$start" 'BEGIN{printf "%.1f", (n-s)/1e9}'); return 0
+        fi
+        sleep 0.25
+    done
+    return 1
 }
