@@ -37,10 +37,11 @@ start_xvfb() {
     echo "cannot start Xvfb"; exit 1
 }
 
-# start_game [DIR]: runs the game with DIR (default the repo root) as working directory.
+# start_game [DIR [PROGRAM]]: runs the game (or PROGRAM) with DIR (default the repo root)
+# as working directory.
 start_game() {
-    local dir=${1:-$E2E_ROOT}
-    (cd "$dir" && SDL_AUDIODRIVER=${E2E_AUDIODRIVER:-dummy} exec "$E2E_BIN" >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err") &
+    local dir=${1:-$E2E_ROOT} program=${2:-$E2E_BIN}
+    (cd "$dir" && SDL_AUDIODRIVER=${E2E_AUDIODRIVER:-dummy} exec "$program" >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err") &
     GAME_PID=$!
     WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1)
     if [ -z "$WINDOW" ]; then
