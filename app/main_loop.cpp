@@ -60,7 +60,9 @@ void runMainPass() {
         gBalls.move();
         gSession.update();
         // The key flag stays set until the key is released: held, it reopens the menu.
-        if (gInput.keys[VK_ESCAPE] == 1) {
+        // Not after a game over in this same pass: its menu is open already, and a second
+        // one would stay behind for good, a window slot lost each time.
+        if (gSession.state == GameState::Playing && gInput.keys[VK_ESCAPE] == 1) {
             gSession.state = GameState::Menu;
             gMainMenu.resumeAllowed = 1;
             gMainMenu.open();

@@ -1,5 +1,6 @@
 // platform_sdl.cpp: the platform seam on SDL2: clock, message boxes, window, GL context, events.
 #include <SDL.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -179,6 +180,13 @@ i32 platformMessageBox(const char* text, const char* caption, u32 flags) {
 }
 
 bool platformInitVideo() {
+    // Mesa's software renderer allocates and frees several megabytes for every picture
+    // it rasterizes. With glibc's defaults those blocks are mapped fresh or handed back
+    // to the system at the end of each frame, and every page is faulted in and zeroed
+    // again the next: on a full field that was more than half of a frame's time. Kept in
+    // the heap they are simply reused; the peak stays what one picture needs.
+    mallopt(M_MMAP_THRESHOLD, 16 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
     // The game ends through its own quit handling when the window is closed.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");

@@ -1,8 +1,10 @@
 // bench_frame.cpp: one whole game picture on the worst field for the renderer: a
 // checkerboard of blocks inside the border (every block shows all its faces) and all 20
 // balls, drawn into the game's own window with its real textures and fonts.
-// Runs without a display on SDL's offscreen driver unless SDL_VIDEODRIVER names another;
-// run it from the repository root so data/ is found.
+// Runs without a display on SDL's offscreen driver unless SDL_VIDEODRIVER names another
+// (bench/run-benchmarks.sh runs it on x11 under Xvfb); run it from the repository root so
+// data/ is found. The window is opened once for all benchmarks: SDL's video start-up does
+// not take kindly to being repeated in one process (its D-Bus start can hang in a fork).
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -17,12 +19,19 @@
 
 namespace {
 
+bool windowOpen = false;
+
 bool openGame(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (!createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) {
+    if (!windowOpen && !createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) {
         state.SkipWithError("no GL context");
         return false;
     }
+    if (windowOpen) {
+        state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+        return true;
+    }
+    windowOpen = true;
     // A fresh context: load every picture into it anew.
     gTextureCache.count = 0;
     gStripeTexture.textureId = 0;
@@ -56,7 +65,6 @@ void BM_DrawGamePicture(benchmark::State& state) {
         drawFrame();
         glFinish();
     }
-    destroyGameWindow();
 }
 BENCHMARK(BM_DrawGamePicture)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -68,8 +76,16 @@ void BM_DrawAndSwapGamePicture(benchmark::State& state) {
         swapFrameBuffers();
         glFinish();
     }
-    destroyGameWindow();
 }
 BENCHMARK(BM_DrawAndSwapGamePicture)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (windowOpen) destroyGameWindow();
+    return 0;
+}

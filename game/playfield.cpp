@@ -43,19 +43,11 @@ bool readPatternLine(std::FILE* file, char* line) {
     }
 }
 
-void Playfield::loadPattern(const char* fileName) {
-    std::FILE* file = std::fopen(fileName, "r");
-    if (!file) {
-        std::fprintf(stderr, "fendwall: pattern file %s is missing; the field stays as it is\n", fileName);
-        return;
-    }
+bool Playfield::readPattern(std::FILE* file) {
     char line[256];
     bool complete = true;
     for (i32 k = 0; k < FIELD_SIZE; ++k) {
-        if (!readPatternLine(file, line)) {
-            complete = false;
-            break;
-        }
+        if (!readPatternLine(file, line)) return false;
         int v[FIELD_SIZE];
         const int got = std::sscanf(
             line,
@@ -69,6 +61,16 @@ void Playfield::loadPattern(const char* fileName) {
         }
         if (got != FIELD_SIZE) complete = false;
     }
+    return complete;
+}
+
+void Playfield::loadPattern(const char* fileName) {
+    std::FILE* file = std::fopen(fileName, "r");
+    if (!file) {
+        std::fprintf(stderr, "fendwall: pattern file %s is missing; the field stays as it is\n", fileName);
+        return;
+    }
+    const bool complete = readPattern(file);
     std::fclose(file);
     if (!complete) {
         std::fprintf(stderr, "fendwall: pattern file %s is incomplete; cells it lacks keep their values\n",

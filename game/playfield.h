@@ -37,6 +37,9 @@ struct Playfield {
 
     void clear();
     void loadPattern(const char* fileName);
+    // The reading part of loadPattern, on a file already open: true when 30 data lines
+    // of 30 integers each were there. Only the cells' solid values are written.
+    bool readPattern(std::FILE* file);
     i32 countSolidCells() const;
 
     // Cells outside the grid read as solid and unmarked, so nothing ever leaves it.

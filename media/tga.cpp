@@ -18,17 +18,17 @@ constexpr size_t TGA_TEMPLATE_SIZE = 12;
 constexpr size_t TGA_SPEC_SIZE = 6;
 constexpr size_t TGA_HEADER_SIZE = TGA_TEMPLATE_SIZE + TGA_SPEC_SIZE;
 
-// No id, no colour map, image type 2, empty colour-map spec, x and y origin 0.
+// No id, no colour map, image type 2, empty colour-map fields, x and y origin 0.
 const u8 TGA_TEMPLATE[TGA_TEMPLATE_SIZE] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 // Checks the 18 header bytes and fills the size fields; returns the pixel byte count,
 // or 0 when the file is refused. 64 bits: 65535 x 65535 x 4 does not fit in 32.
 u64 readHeader(TgaTexture& texture, const u8* header) {
     if (std::memcmp(header, TGA_TEMPLATE, TGA_TEMPLATE_SIZE) != 0) return 0;
-    const u8* spec = header + TGA_TEMPLATE_SIZE;
-    texture.width = u32(spec[0]) + 256u * spec[1];
-    texture.height = u32(spec[2]) + 256u * spec[3];
-    const u32 bitsPerPixel = spec[4];
+    const u8* imageSpec = header + TGA_TEMPLATE_SIZE;
+    texture.width = u32(imageSpec[0]) + 256u * imageSpec[1];
+    texture.height = u32(imageSpec[2]) + 256u * imageSpec[3];
+    const u32 bitsPerPixel = imageSpec[4];
     if (texture.width == 0 || texture.height == 0) return 0;
     if (bitsPerPixel != 24 && bitsPerPixel != 32) return 0;
     texture.bitsPerPixel = bitsPerPixel;

@@ -63,8 +63,7 @@ void drawGamePicture() {
     glLoadIdentity();
     glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
     glTranslatef(cameraX, cameraY, cameraZ);
-    drawPlayfield(gPlayfield);
-    drawBalls(gBalls);
+    drawScene(gPlayfield, gBalls);
 
     beginOverlay();
     drawOverlayTexts();

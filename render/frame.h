@@ -12,6 +12,7 @@ extern i32 introFade;
 void drawFrame();
 void beginOverlay();
 void endOverlay();
+void drawScene(const Playfield& field, BallSet& balls);  // the field, then the balls
 void drawPlayfield(const Playfield& field);
 void drawBalls(BallSet& balls);
 void drawIntro();

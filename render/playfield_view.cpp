@@ -53,18 +53,14 @@ void drawFloor() {
     glEnd();
 }
 
-void drawBlock(const Playfield& f, i32 x, i32 y) {
+// The top of a block. The tops share one picture spread over the whole field.
+void topFace(const Playfield& f, i32 x, i32 y) {
     const f32 sx = f.textureStepX;
     const f32 sy = f.textureStepY;
     const f32 fx = static_cast<f32>(x);
     const f32 fy = static_cast<f32>(y);
     const f32 s = fx * sx;
     const f32 t = fy * sy;
-
-    // The tops share one picture spread over the whole field.
-    glBindTexture(GL_TEXTURE_2D, TEX_WALL_TOP);
-    glBegin(GL_QUADS);
-    glNormal3f(0.0f, 0.0f, 1.0f);
     glTexCoord2f(s, t);
     glVertex3f(fx, fy, 1.0f);
     glTexCoord2f(s + sx, t);
@@ -73,13 +69,14 @@ void drawBlock(const Playfield& f, i32 x, i32 y) {
     glVertex3f(fx + 1.0f, fy + 1.0f, 1.0f);
     glTexCoord2f(s, t + sy);
     glVertex3f(fx, fy + 1.0f, 1.0f);
-    glEnd();
+}
 
-    // Only faces that can turn toward the viewer and are not hidden by a neighbour: the
-    // far face at y + 1 never shows, nor do the outer faces of the side borders. A
-    // neighbour's odd pattern value hides a side face but not the front face.
-    glBindTexture(GL_TEXTURE_2D, TEX_WALL_SIDE);
-    glBegin(GL_QUADS);
+// Only faces that can turn toward the viewer and are not hidden by a neighbour: the far
+// face at y + 1 never shows, nor do the outer faces of the side borders. A neighbour's
+// odd pattern value hides a side face but not the front face.
+void sideFaces(const Playfield& f, i32 x, i32 y) {
+    const f32 fx = static_cast<f32>(x);
+    const f32 fy = static_cast<f32>(y);
     if (y == 0 || (f.cells[x][y - 1].solid != 1 && f.cells[x][y - 1].marked == 0)) {
         sideFace(fx, fy, fx + 1.0f, fy);
     }
@@ -88,6 +85,30 @@ void drawBlock(const Playfield& f, i32 x, i32 y) {
     }
     if (x > 0 && f.cells[x - 1][y].solid == 0 && f.cells[x - 1][y].marked == 0) {
         sideFace(fx, fy, fx, fy + 1.0f);
+    }
+}
+
+// All tops in one batch, then all side faces in another: two texture binds a picture
+// instead of two per block. On Mesa's software renderer every bind in the middle of a
+// picture costs a copy of the whole fragment state, which made up most of a frame on a
+// full field. The picture is the same: blocks never overlap, and where a top and a side
+// face of different blocks meet, the depth test decides, not the order.
+void drawBlocks(const Playfield& f) {
+    glBindTexture(GL_TEXTURE_2D, TEX_WALL_TOP);
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    for (i32 x = 0; x < FIELD_SIZE; ++x) {
+        for (i32 y = 0; y < FIELD_SIZE; ++y) {
+            if (occupied(f.cells[x][y])) topFace(f, x, y);
+        }
+    }
+    glEnd();
+    glBindTexture(GL_TEXTURE_2D, TEX_WALL_SIDE);
+    glBegin(GL_QUADS);
+    for (i32 x = 0; x < FIELD_SIZE; ++x) {
+        for (i32 y = 0; y < FIELD_SIZE; ++y) {
+            if (occupied(f.cells[x][y])) sideFaces(f, x, y);
+        }
     }
     glEnd();
 }
@@ -115,12 +136,22 @@ f32 rollAngle(i32 index, f32 velocity, f32 spin) {
 
 void drawPlayfield(const Playfield& field) {
     drawFloor();
-    for (i32 x = 0; x < FIELD_SIZE; ++x) {
-        for (i32 y = 0; y < FIELD_SIZE; ++y) {
-            if (occupied(field.cells[x][y])) drawBlock(field, x, y);
-        }
-    }
+    drawBlocks(field);
     drawCursorMarker(field);
+}
+
+void drawScene(const Playfield& field, BallSet& balls) {
+    // Every texture of the scene is opaque, so in an opaque colour the blending that the
+    // intro switched on changes no pixel here; the software renderer would still read
+    // back and mix every one. Off for the scene, and as it was again for the overlay.
+    // Not after the intro's last picture, whose fading colour still holds.
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    const bool blendOff = colour[3] >= 1.0f && glIsEnabled(GL_BLEND);
+    if (blendOff) glDisable(GL_BLEND);
+    drawPlayfield(field);
+    drawBalls(balls);
+    if (blendOff) glEnable(GL_BLEND);
 }
 
 void drawBalls(BallSet& balls) {

@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
-# fuzz.sh [SECONDS]: builds the picture-reader fuzz targets with clang in build-fuzz and
-# runs each for SECONDS (default 30) over a fresh copy of its seed corpus, so the
-# committed seeds are never written to. Fails on any crash, leak or sanitizer report;
-# the offending input is left in build-fuzz/fuzz-artifacts/.
+# fuzz.sh [SECONDS]: builds the fuzz targets of the picture and pattern readers with clang
+# in build-fuzz (or $FUZZ_BUILD_DIR) and runs each for SECONDS (default 30), one after the
+# other on one core, over a fresh copy of its seed corpus, so the committed seeds are never
+# written to. Fails on any crash, leak or sanitizer report; the offending input is left in
+# fuzz-artifacts/ in the build folder.
 set -euo pipefail
 seconds="${1:-30}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="$root/build-fuzz"
+build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DFENDWALL_FUZZ=ON -DFENDWALL_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target fuzz_bmp fuzz_tga
+cmake --build "$build" -j2 --target fuzz_bmp fuzz_tga fuzz_pattern
 
 mkdir -p "$build/fuzz-artifacts"
-for target in bmp tga; do
+for target in bmp tga pattern; do
   corpus="$build/fuzz-corpus/$target"
   rm -rf "$corpus"
   mkdir -p "$corpus"

@@ -93,7 +93,7 @@ TEST(TgaReader, RefusesEverythingElseWithoutAllocatingForBigClaims) {
         {"colour-mapped type 1", patched(2, 1)},
         {"grey type 3", patched(2, 3)},
         {"RLE type 10", patched(2, 10)},
-        {"colour-map spec", patched(6, 24)},
+        {"colour-map fields", patched(6, 24)},
         {"x origin", patched(8, 1)},
         {"y origin", patched(11, 1)},
         {"width 0", [] { return tgaFile(0, 2, 24, Bytes(12, 7)); }},

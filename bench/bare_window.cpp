@@ -1,0 +1,73 @@
+// bare_window.cpp: the floor no game can beat. Opens a 640 x 480 OpenGL window with the
+// very SDL calls and attributes of the game's window, clears it, swaps once and exits.
+// After the swap has finished (glFinish) it prints the wall clock on stdout as
+// "first-frame-ns N" (CLOCK_REALTIME), for bench_launch to set against the exec time.
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+long long realtimeNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+}  // namespace
+
+int main(int, char**) {
+    // As the game's platform layer: hints, subsystems, attributes, window, context.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "bare_window: %s\n", SDL_GetError());
+        return 2;
+    }
+    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_Window* window = SDL_CreateWindow("bare", 0, 0, 640, 480, flags);
+    if (!window) {
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 0);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 0);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 0);
+        window = SDL_CreateWindow("bare", 0, 0, 640, 480, flags);
+    }
+    if (!window) {
+        std::fprintf(stderr, "bare_window: %s\n", SDL_GetError());
+        return 2;
+    }
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    if (!context || SDL_GL_MakeCurrent(window, context) != 0) {
+        std::fprintf(stderr, "bare_window: %s\n", SDL_GetError());
+        return 2;
+    }
+    SDL_GL_SetSwapInterval(0);
+    SDL_DisableScreenSaver();
+    SDL_StopTextInput();
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SDL_GL_SwapWindow(window);
+    glFinish();
+    std::printf("first-frame-ns %lld\n", realtimeNs());
+    std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::fflush(stdout);
+
+    SDL_GL_MakeCurrent(window, nullptr);
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return 0;
+}
