@@ -2,10 +2,13 @@
 // very SDL calls and attributes of the game's window, clears it, swaps once and exits.
 // After the swap has finished (glFinish) it prints the wall clock on stdout as
 // "first-frame-ns N" (CLOCK_REALTIME), for bench_launch to set against the exec time.
+// With --textured it also draws one textured quad before the swap: the least any picture
+// with a texture costs on a renderer that compiles its shaders on first use (llvmpipe).
 #include <GL/gl.h>
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -18,7 +21,8 @@ long long realtimeNs() {
 
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+    const bool textured = argc > 1 && std::strcmp(argv[1], "--textured") == 0;
     // As the game's platform layer: hints, subsystems, attributes, window, context.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
@@ -59,6 +63,26 @@ int main(int, char**) {
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (textured) {
+        static const unsigned char texels[2 * 2 * 3] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glEnable(GL_TEXTURE_2D);
+        glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex2f(-0.5f, -0.5f);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex2f(0.5f, -0.5f);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex2f(0.5f, 0.5f);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex2f(-0.5f, 0.5f);
+        glEnd();
+    }
     SDL_GL_SwapWindow(window);
     glFinish();
     std::printf("first-frame-ns %lld\n", realtimeNs());

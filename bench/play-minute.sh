@@ -7,7 +7,6 @@
 set -uo pipefail
 game=${1:?usage: play-minute.sh FENDWALL [SECONDS]}
 seconds=${2:-60}
-here=$(cd "$(dirname "$0")" && pwd)
 closer=$(dirname "$game")/tests/x11_close_window
 log=$(mktemp /tmp/fendwall-play-XXXXXX)
 trap 'rm -f "$log"' EXIT
@@ -25,7 +24,6 @@ done
 
 click() { xdotool mousemove --window "$window" "$1" "$2" click "${3:-1}"; }
 sleep 6                        # the intro: 170 frames of 30 ms
-pgrep -P "$timer" -a >&2 || echo "game gone" >&2
 click 320 180                  # New Game
 sleep 2.5                      # the camera's approach and return
 RANDOM=7
