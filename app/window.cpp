@@ -7,6 +7,7 @@
 
 #include "app/main_loop.h"
 #include "render/font.h"
+#include "render/frame.h"
 
 InputState gInput;
 GlWindow gWindow;
@@ -69,8 +70,12 @@ void destroyGameWindow() {
         platformRestoreDisplayMode();
         platformShowCursor(true);
     }
-    // The font lists belong to the context: release them while it is still current.
-    if (gWindow.context == 1) deleteFonts();
+    // The font lists and the ball's sphere belong to the context: release them while it
+    // is still current.
+    if (gWindow.context == 1) {
+        deleteFonts();
+        deleteBallList();
+    }
     platformCloseWindow();
     gWindow.context = 0;
     gWindow.window = 0;

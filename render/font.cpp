@@ -10,12 +10,34 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 #include "app/window.h"
 
 u32 fontListBase[2];
 
 namespace {
+
+bool glyphsPending = false;  // lists reserved by createFonts, glyphs not made yet
+
+// The face file, looked up on a thread of its own while the game starts: fontconfig
+// reads its whole configuration and cache first, which takes longer than the window's
+// first picture. Written only by that thread, read only after it has been joined.
+struct FaceLookup {
+    char path[4096];
+    int index;
+    bool found;
+};
+FaceLookup faceLookup;
+// Joined at the latest when the program ends, even one that never deletes its fonts.
+struct LookupThread {
+    std::thread thread;
+    ~LookupThread() {
+        if (thread.joinable()) thread.join();
+    }
+};
+LookupThread faceLookupThread;
 
 constexpr i32 FIRST_CODE = 32;
 constexpr i32 LAST_CODE = 127;
@@ -118,20 +140,41 @@ void buildGlyphLists(FT_Face face, const FontSize& size, u32 base) {
     }
 }
 
+void finishFaceLookup() {
+    if (faceLookupThread.thread.joinable()) faceLookupThread.thread.join();
+}
+
 }  // namespace
 
 void createFonts() {
+    finishFaceLookup();
     fontListBase[0] = glGenLists(GLYPH_COUNT);
     fontListBase[1] = glGenLists(GLYPH_COUNT);
-    // No context, no lists: nothing to render glyphs into.
-    if (fontListBase[0] == 0 && fontListBase[1] == 0) return;
+    // The glyphs are made for the first text that is printed, and the face is looked up
+    // meanwhile: neither holds up the window's first picture, which has no text.
+    glyphsPending = fontListBase[0] != 0 || fontListBase[1] != 0;
+    if (!glyphsPending) return;
+    faceLookup.found = false;
+    try {
+        faceLookupThread.thread = std::thread([] {
+            faceLookup.index = 0;
+            faceLookup.found = findFaceFile(faceLookup.path, sizeof(faceLookup.path), &faceLookup.index);
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: look the face up with the glyphs instead.
+        faceLookup.found = findFaceFile(faceLookup.path, sizeof(faceLookup.path), &faceLookup.index);
+    }
+}
 
-    char path[4096];
-    int index = 0;
+void buildFontGlyphs() {
+    if (!glyphsPending) return;
+    glyphsPending = false;
+    finishFaceLookup();
+
     FT_Library library = nullptr;
     FT_Face face = nullptr;
-    if (!findFaceFile(path, sizeof(path), &index) || FT_Init_FreeType(&library) != 0 ||
-        FT_New_Face(library, path, index, &face) != 0) {
+    if (!faceLookup.found || FT_Init_FreeType(&library) != 0 ||
+        FT_New_Face(library, faceLookup.path, faceLookup.index, &face) != 0) {
         static bool told = false;
         if (!told) std::fprintf(stderr, "No scalable sans-serif face for \"Arial\": texts are not drawn.\n");
         told = true;
@@ -161,10 +204,13 @@ void deleteFonts() {
         if (base != 0) glDeleteLists(base, GLYPH_COUNT);
         base = 0;
     }
+    glyphsPending = false;
+    finishFaceLookup();
 }
 
 void printText(i32 font, f32 x, f32 y, const char* format, ...) {
     if (!format || font < 0 || font > 1 || fontListBase[font] == 0) return;
+    buildFontGlyphs();
     char text[TEXT_BUFFER_SIZE];
     va_list values;
     va_start(values, format);
@@ -184,12 +230,17 @@ void printText(i32 font, f32 x, f32 y, const char* format, ...) {
 
     // Texts show in the current colour alone: with a texture bound, Mesa would tint the
     // glyphs per pixel with whatever picture the scene used last.
-    glPushAttrib(GL_LIST_BIT | GL_ENABLE_BIT);
+    // Saved and restored by hand: the first glPushAttrib of a context makes Mesa allocate
+    // a copy of the whole state, some 2.6 MB kept for the context's lifetime.
+    GLint listBase = 0;
+    glGetIntegerv(GL_LIST_BASE, &listBase);
+    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
     glDisable(GL_TEXTURE_2D);
     glListBase(fontListBase[font]);
     glRasterPos2f(x, y);
     if (count > 0) glCallLists(count, GL_UNSIGNED_BYTE, offsets);
-    glPopAttrib();
+    glListBase(static_cast<GLuint>(listBase));
+    if (textured) glEnable(GL_TEXTURE_2D);
 }
 
 void drawCursorMark() {

@@ -15,4 +15,5 @@ void endOverlay();
 void drawScene(const Playfield& field, BallSet& balls);  // the field, then the balls
 void drawPlayfield(const Playfield& field);
 void drawBalls(BallSet& balls);
+void deleteBallList();  // the compiled sphere goes with the GL context
 void drawIntro();

@@ -11,6 +11,9 @@
 
 namespace {
 
+GLuint ballList = 0;                     // the ball's sphere, compiled from...
+const GLUquadric* ballListQuadric = nullptr;  // ...this quadric
+
 // A cell shows a block when it is solid or part of the wall being built, so a growing
 // wall looks finished from the first frame.
 bool occupied(const Cell& c) { return c.solid == 1 || c.marked == 1; }
@@ -141,21 +144,57 @@ void drawPlayfield(const Playfield& field) {
 }
 
 void drawScene(const Playfield& field, BallSet& balls) {
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    GLint depthFunc = GL_LESS;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    // After the intro's last picture its fading colour still holds, and the scene is
+    // blended into the black behind it: then it is drawn plainly, in the order above.
+    if (colour[3] < 1.0f || depthFunc != GL_LEQUAL || !glIsEnabled(GL_DEPTH_TEST)) {
+        drawPlayfield(field);
+        drawBalls(balls);
+        return;
+    }
     // Every texture of the scene is opaque, so in an opaque colour the blending that the
     // intro switched on changes no pixel here; the software renderer would still read
     // back and mix every one. Off for the scene, and as it was again for the overlay.
-    // Not after the intro's last picture, whose fading colour still holds.
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    const bool blendOff = colour[3] >= 1.0f && glIsEnabled(GL_BLEND);
-    if (blendOff) glDisable(GL_BLEND);
-    drawPlayfield(field);
+    const bool blending = glIsEnabled(GL_BLEND);
+    if (blending) glDisable(GL_BLEND);
+    // The floor after the blocks and the marker, passing only where it is strictly
+    // nearer: in every pixel the same fragment wins as when it comes first and the rest
+    // pass on equal depth, but the floor under the blocks is never textured.
+    drawBlocks(field);
+    drawCursorMarker(field);
+    glDepthFunc(GL_LESS);
+    drawFloor();
+    glDepthFunc(GL_LEQUAL);
     drawBalls(balls);
-    if (blendOff) glEnable(GL_BLEND);
+    if (blending) glEnable(GL_BLEND);
+}
+
+void deleteBallList() {
+    if (ballList != 0) glDeleteLists(ballList, 1);
+    ballList = 0;
+    ballListQuadric = nullptr;
 }
 
 void drawBalls(BallSet& balls) {
     glBindTexture(GL_TEXTURE_2D, TEX_BALL);
+    // One sphere for all balls, compiled once for each quadric (every spawn makes a new
+    // one): the very vertices GLU would send, without working them out ten stacks at a
+    // time for every ball in every picture.
+    if (ballQuadric != ballListQuadric) {
+        deleteBallList();
+        if (ballQuadric) {
+            ballList = glGenLists(1);
+            if (ballList != 0) {
+                glNewList(ballList, GL_COMPILE);
+                gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10);
+                glEndList();
+            }
+            ballListQuadric = ballQuadric;
+        }
+    }
     const i32 n = balls.count < MAX_BALLS ? balls.count : MAX_BALLS;
     for (i32 k = 0; k < n; ++k) {
         const Ball& b = balls.balls[k];
@@ -166,7 +205,11 @@ void drawBalls(BallSet& balls) {
         glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
         glRotatef(rollAngle(k, b.vy, balls.spin), 1.0f, 0.0f, 0.0f);
         glRotatef(rollAngle(k, b.vx, balls.spin), 0.0f, 1.0f, 0.0f);
-        if (ballQuadric) gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10);
+        if (ballList != 0) {
+            glCallList(ballList);
+        } else if (ballQuadric) {
+            gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10);
+        }
     }
     // Once per game picture, also with no balls; wrapped to 0 rather than reduced.
     balls.spin += 20.0f;
