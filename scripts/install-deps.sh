@@ -13,6 +13,7 @@ pkgs=(
   xvfb xauth xdotool x11-utils libx11-dev imagemagick xfonts-base
   libvorbis-dev libogg-dev sox zlib1g-dev
   clang-tidy cppcheck valgrind
+  linux-perf time
   dpkg-dev file
 )
 missing=()
