@@ -22,12 +22,17 @@ protected:
         gBalls.spawn();
     }
 
-    static std::vector<unsigned char> draw(bool plain) {
+    // A cleared picture under the resting camera, with the balls' spin always the same.
+    static void startPicture() {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
         glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
         glTranslatef(cameraX, cameraY, cameraZ);
         gBalls.spin = 60.0f;
+    }
+
+    static std::vector<unsigned char> draw(bool plain) {
+        startPicture();
         if (plain) {
             glDisable(GL_BLEND);
             drawPlayfield(gPlayfield);
@@ -79,21 +84,13 @@ TEST_F(SceneOrderGl, FastOrderGivesThePlainOrdersPixelsOnEveryKindOfField) {
 // After the intro the fading colour still holds: then the scene is blended, in the plain order.
 TEST_F(SceneOrderGl, ATranslucentColourDrawsThePlainBlendedOrder) {
     glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
-    glTranslatef(cameraX, cameraY, cameraZ);
-    gBalls.spin = 60.0f;
+    startPicture();
     drawPlayfield(gPlayfield);
     drawBalls(gBalls);
     const std::vector<unsigned char> blended = grab();
     EXPECT_NE(differing(blended, draw(true)), 0) << "half the colour must show";
     glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
-    glTranslatef(cameraX, cameraY, cameraZ);
-    gBalls.spin = 60.0f;
+    startPicture();
     drawScene(gPlayfield, gBalls);
     EXPECT_EQ(differing(blended, grab()), 0);
 }
