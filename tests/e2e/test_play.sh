@@ -1,90 +1,69 @@
 #!/usr/bin/env bash
-# test_play.sh: a player's session with the real binary, real X input and screenshots:
-# the intro, the menu, a game with walls, Escape and resume, the credits, and the exits.
+# test_play.sh: a player's session with the real binary, real X input and screenshots: the
+# intro, the menu, a game with a wall, Escape and resume, the credits, and the exits.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 E2E_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE="$E2E_TMP/audio.raw"
+NEW_GAME=130x60+255+150 RESUME=130x50+255+228 HUD=420x36+0+0 FIELD=560x380+40+80
 
 start_game || finish
 s=$(shot intro)
-band=$(crop_mean "$s" 0 222 640 36)
-above=$(crop_mean "$s" 0 60 640 120)
-gt "$band" 0.15 && ! gt "$above" 0.02 && pass "intro: stripes in the middle band on black" \
-    || fail "intro: band $band, above $above"
-if wait_for_menu 12; then
-    gt "$MENU_AFTER" 3 && pass "intro ends by itself after ${MENU_AFTER}s" || fail "intro ended after ${MENU_AFTER}s"
-else
-    fail "no menu after the intro"; finish
-fi
+band=$(mean_of "$s" 640x36+0+222) above=$(mean_of "$s" 640x120+0+60)
+check "intro: stripes in the middle band on black ($band, $above)" eval 'gt "$band" 0.15 && ! gt "$above" 0.02'
+wait_for_menu 12 || { fail "no menu after the intro"; finish; }
+check "intro ends by itself after ${MENU_AFTER}s" gt "$MENU_AFTER" 3
 menu=$(shot menu)
-newBand=$(crop_mean "$menu" 255 150 130 60)
-resumeBand=$(crop_mean "$menu" 255 228 130 50)
-gt "$(awk -v n="$newBand" 'BEGIN{print n*0.6}')" "$resumeBand" && pass "first menu: no resume button" \
-    || fail "first menu: resume band $resumeBand vs new game $newBand"
-[ "$(green_pixels "$menu" 0 0 420 36)" -gt 100 ] && pass "HUD texts in green" || fail "no green HUD"
+newBand=$(mean_of "$menu" $NEW_GAME) resumeBand=$(mean_of "$menu" $RESUME)
+check "first menu: no resume button ($resumeBand vs $newBand)" gt "$(awk -v n="$newBand" 'BEGIN{print n*0.6}')" "$resumeBand"
+check "HUD texts in green" [ "$(green_pixels "$menu" $HUD)" -gt 100 ]
 
 # New Game: the menu goes, the HUD still reads lives 3, score 0, level 1.
 click_at 320 180
 sleep 3
 game=$(shot game)
-gt "$(awk -v n="$newBand" 'BEGIN{print n*0.6}')" "$(crop_mean "$game" 255 150 130 60)" \
-    && pass "new game: menu gone" || fail "new game: menu still there"
-same_crop "$menu" "$game" 0 0 420 36 && pass "new game: HUD unchanged (lives 3, score 0, level 1)" \
-    || fail "new game: HUD changed"
+check "new game: menu gone" gt "$(awk -v n="$newBand" 'BEGIN{print n*0.6}')" "$(mean_of "$game" $NEW_GAME)"
+check "new game: HUD unchanged (lives 3, score 0, level 1)" same_crop "$menu" "$game" $HUD
 
-# A vertical wall (right click) started by a left click changes the field where the cursor is.
+# A vertical wall changes the field; later the solid share grew or a life was lost.
 move_to 320 300; sleep 0.3
 before=$(shot before-wall)
 click_at 320 300 3; sleep 0.2
 click_at 320 300 1; sleep 0.6
-after=$(shot wall)
-same_crop "$before" "$after" 100 60 440 400 && fail "wall: the field did not change" || pass "wall: the field changed"
+check "wall: the field changed" eval '! same_crop "$before" "$(shot wall)" 440x400+100+60'
 sleep 3
 later=$(shot later)
-if gt "$(crop_mean "$later" 40 80 560 380)" "$(crop_mean "$before" 40 80 560 380)"; then
-    pass "the solid share grew"
-elif ! same_crop "$before" "$later" 0 0 420 36; then
-    pass "a life was lost"
-else
-    fail "neither a capture nor a lost life"
-fi
+grew=$(awk -v a="$(mean_of "$later" $FIELD)" -v b="$(mean_of "$before" $FIELD)" 'BEGIN { print (a > b) }')
+check "a capture or a lost life" eval '[ "$grew" = 1 ] || ! same_crop "$before" "$later" $HUD'
 
 # Escape: the menu with resume; resume continues.
 key Escape; sleep 0.5
 esc=$(shot escape-menu)
-gt "$(crop_mean "$esc" 255 228 130 50)" "$(awk -v r="$resumeBand" 'BEGIN{print r*1.5}')" \
-    && pass "escape menu: resume button" || fail "escape menu: no resume button"
+check "escape menu: resume button" gt "$(mean_of "$esc" $RESUME)" "$(awk -v r="$resumeBand" 'BEGIN{print r*1.5}')"
 click_at 320 250; sleep 0.8
-resumed=$(shot resumed)
-same_crop "$esc" "$resumed" 255 150 130 180 && fail "resume: menu still there" || pass "resume: menu gone"
+check "resume: menu gone" eval '! same_crop "$esc" "$(shot resumed)" 130x180+255+150'
 
 # Exit: the credits roll up in green; a click ends the program with status 1.
 key Escape; sleep 0.5
 click_at 320 315; sleep 3
-credits=$(shot credits)
-[ "$(green_pixels "$credits" 290 250 350 230)" -gt 100 ] && pass "credits roll" || fail "no credits"
+check "credits roll" [ "$(green_pixels "$(shot credits)" 350x230+290+250)" -gt 100 ]
 click_at 100 100
 wait_exit 10
-[ "$STATUS" = 1 ] && pass "credits: a click ends with status 1" || fail "credits: status $STATUS"
+check "credits: a click ends with status $STATUS" [ "$STATUS" = 1 ]
 no_x_errors
-[ -s "$E2E_TMP/audio.raw" ] && gt "$(od -An -tu1 -N 400000 -j 100000 "$E2E_TMP/audio.raw" | tr -s ' ' '\n' | sort -u | wc -l)" 3 \
-    && pass "music plays (non-silent audio)" || fail "no audio written"
+check "music plays (non-silent audio)" eval '[ -s "$E2E_TMP/audio.raw" ] &&
+    gt "$(od -An -tu1 -N 400000 -j 100000 "$E2E_TMP/audio.raw" | tr -s " " "\n" | sort -u | wc -l)" 3'
 
 # Escape held from the start skips the intro at once.
 start_game || finish
-keydown Escape
-if wait_for_menu 2; then pass "escape skips the intro (${MENU_AFTER}s)"; else fail "escape did not skip the intro"; fi
-keyup Escape
-close_window; wait_exit 5
-[ "$STATUS" = 1 ] && pass "close: status 1" || fail "close: status $STATUS"
+keys keydown Escape
+check "escape skips the intro" wait_for_menu 2
+keys keyup Escape
+close_and_expect_one "after the skipped intro"
 
 # The close button during a transition ends the program with status 1.
 start_game || finish
 key Escape; wait_for_menu 2
 click_at 320 180; sleep 0.4
-close_window
-wait_exit 8
-[ "$STATUS" = 1 ] && pass "close during the new-game transition: status 1" || fail "close in transition: status $STATUS"
-no_x_errors
+close_and_expect_one "during the new-game transition" 8
 finish

@@ -5,25 +5,19 @@
 #include <stdlib.h>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: %s WINDOW_ID\n", argv[0]);
+    Display* display = argc == 2 ? XOpenDisplay(NULL) : NULL;
+    if (!display) {
+        fprintf(stderr, "usage: %s WINDOW_ID (with a display)\n", argv[0]);
         return 2;
     }
-    Display* display = XOpenDisplay(NULL);
-    if (!display) {
-        fprintf(stderr, "x11_close_window: cannot open display\n");
-        return 1;
-    }
-    Window window = (Window)strtoul(argv[1], NULL, 0);
     XEvent event = {0};
     event.xclient.type = ClientMessage;
-    event.xclient.window = window;
+    event.xclient.window = (Window)strtoul(argv[1], NULL, 0);
     event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
     event.xclient.format = 32;
     event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
     event.xclient.data.l[1] = CurrentTime;
-    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
-    XSync(display, False);
+    Status sent = XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
     XCloseDisplay(display);
     return sent ? 0 : 1;
 }

@@ -1,15 +1,16 @@
-// gl_context.h: a real Mesa GL context in an offscreen SDL window, made the way the game
-// makes its window, and pixel read-back in overlay coordinates (origin top left).
+// gl_context.h: a Mesa context in an offscreen window made as the game makes it; read-back.
 #pragma once
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
-#include <string>
 #include <vector>
 
 #include "app/window.h"
 #include "support/globals.h"
+
+using Rgb = std::array<int, 3>;
 
 class GlTest : public ::testing::Test {
 protected:
@@ -24,29 +25,18 @@ protected:
     void TearDown() override { destroyGameWindow(); }
 
     // The back buffer as RGB bytes, rows from the top of the screen.
-    std::vector<unsigned char> grab() const {
-        std::vector<unsigned char> bottomUp(W * H * 3);
+    static std::vector<unsigned char> grab() {
+        glFinish();
+        std::vector<unsigned char> bottomUp(W * H * 3), topDown(W * H * 3);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
         glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-        std::vector<unsigned char> topDown(bottomUp.size());
-        for (int y = 0; y < H; ++y) {
-            std::copy_n(&bottomUp[(H - 1 - y) * W * 3], W * 3, &topDown[y * W * 3]);
-        }
+        for (int y = 0; y < H; ++y) std::copy_n(&bottomUp[(H - 1 - y) * W * 3], W * 3, &topDown[y * W * 3]);
         return topDown;
     }
 
-    static std::array<int, 3> at(const std::vector<unsigned char>& px, int x, int y) {
+    static Rgb at(const std::vector<unsigned char>& px, int x, int y) {
         const unsigned char* p = &px[(y * W + x) * 3];
         return {p[0], p[1], p[2]};
-    }
-
-    // Writes a grab as a binary PPM, for looking at a failure.
-    static void save(const std::vector<unsigned char>& px, const std::string& path) {
-        if (FILE* f = std::fopen(path.c_str(), "wb")) {
-            std::fprintf(f, "P6\n%d %d\n255\n", W, H);
-            std::fwrite(px.data(), 1, px.size(), f);
-            std::fclose(f);
-        }
     }
 };

@@ -1,10 +1,8 @@
-// scene_fixture.h: a GL test with tiny solid-colour pictures at the game's fixed texture ids,
-// so what is drawn where can be read back without depending on the art.
+// scene_fixture.h: flat-colour pictures at the game's texture ids, and where a point shows.
 #pragma once
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <array>
 #include <vector>
 
 #include "app/main_loop.h"
@@ -16,16 +14,12 @@
 #include "render/font.h"
 #include "render/frame.h"
 
-using Rgb = std::array<int, 3>;
-
 class SceneTest : public GlTest {
 protected:
     // Rows bottom first (t = 0 first), as glTexImage2D takes them.
     static void makeTexture(GLuint id, int width, int height, const std::vector<Rgb>& texels) {
         std::vector<unsigned char> bytes;
-        for (const Rgb& c : texels) {
-            for (int v : c) bytes.push_back(static_cast<unsigned char>(v));
-        }
+        for (const Rgb& c : texels) bytes.insert(bytes.end(), c.begin(), c.end());
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glBindTexture(GL_TEXTURE_2D, id);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
@@ -35,11 +29,9 @@ protected:
         glBindTexture(GL_TEXTURE_2D, 0);
     }
 
-    // Where a world point lands on screen under the resting camera, as (column, row from
-    // the top); false when it falls outside the picture.
-    static bool project(double x, double y, double z, int* column, int* row) {
-        GLdouble modelview[16];
-        GLdouble projection[16];
+    // The colour at a world point of a grab, seen from the resting camera; -1s outside.
+    static Rgb seen(const std::vector<unsigned char>& px, double x, double y, double z) {
+        GLdouble modelview[16], projection[16];
         GLint viewport[4];
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
@@ -50,34 +42,14 @@ protected:
         glPopMatrix();
         glGetDoublev(GL_PROJECTION_MATRIX, projection);
         glGetIntegerv(GL_VIEWPORT, viewport);
-        GLdouble wx = 0;
-        GLdouble wy = 0;
-        GLdouble wz = 0;
-        if (gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz) != GL_TRUE) return false;
-        *column = static_cast<int>(wx);
-        *row = H - 1 - static_cast<int>(wy);
-        return *column >= 0 && *column < W && *row >= 0 && *row < H;
+        GLdouble wx = 0, wy = 0, wz = 0;
+        if (gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz) != GL_TRUE) return {-1, -1, -1};
+        const int column = static_cast<int>(wx), row = H - 1 - static_cast<int>(wy);
+        return column >= 0 && column < W && row >= 0 && row < H ? at(px, column, row) : Rgb{-1, -1, -1};
     }
 
-    // The colour at a world point of a grab.
-    static Rgb seen(const std::vector<unsigned char>& px, double x, double y, double z) {
-        int column = 0;
-        int row = 0;
-        if (!project(x, y, z, &column, &row)) return {-1, -1, -1};
-        return at(px, column, row);
-    }
-
-    static bool near(const Rgb& a, const Rgb& b, int tolerance = 2) {
-        for (int i = 0; i < 3; ++i) {
-            if (a[i] - b[i] > tolerance || b[i] - a[i] > tolerance) return false;
-        }
-        return true;
-    }
-
-    std::vector<unsigned char> render() {
+    static std::vector<unsigned char> render() {
         drawFrame();
-        glFinish();
         return grab();
     }
 };
-

@@ -1,10 +1,10 @@
 // globals.cpp: puts every global object of the game back to its program-start value.
 #include "support/globals.h"
 
-#include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cstdlib>
+#include <initializer_list>
 
 #include "app/main_loop.h"
 #include "app/window.h"
@@ -13,30 +13,10 @@
 #include "game/session.h"
 #include "media/sound.h"
 #include "media/textures.h"
-#include "render/font.h"
 #include "render/frame.h"
 #include "render/message_log.h"
 #include "ui/menu.h"
 #include "ui/window_manager.h"
-
-namespace {
-
-void freeWindowTable() {
-    if (!gWindowManager.windows) return;
-    for (int i = 0; i < WINDOW_SLOTS; ++i) {
-        delete[] gWindowManager.windows[i].buttons;
-        delete[] gWindowManager.windows[i].textFields;
-    }
-    delete[] gWindowManager.windows;
-    gWindowManager.windows = nullptr;
-}
-
-void freeTga(TgaTexture& t) {
-    std::free(t.data);
-    t = TgaTexture{};
-}
-
-}  // namespace
 
 void resetGlobals() {
     quitRequested = 0;
@@ -58,12 +38,19 @@ void resetGlobals() {
     gMessageLog = MessageLog{};
     gButtonQueue = ButtonEventQueue{};
     gMainMenu = MainMenu{};
-    freeWindowTable();
+    if (gWindowManager.windows) {
+        for (int i = 0; i < WINDOW_SLOTS; ++i) {
+            delete[] gWindowManager.windows[i].buttons;
+            delete[] gWindowManager.windows[i].textFields;
+        }
+        delete[] gWindowManager.windows;
+        gWindowManager.windows = nullptr;
+    }
     gTextureCache.count = 0;
     for (auto& id : gTextureCache.ids) id = 0;
-    freeTga(gStripeTexture);
-    freeTga(gStripe2Texture);
-    freeTga(gLogoTexture);
+    for (TgaTexture* t : {&gStripeTexture, &gStripe2Texture, &gLogoTexture}) {
+        std::free(t->data);
+        *t = TgaTexture{};
+    }
     gSound = SoundSystem{};
 }
-

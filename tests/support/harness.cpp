@@ -1,28 +1,12 @@
 // harness.cpp: resets and drives the game through the scripted platform.
 #include "support/harness.h"
 
-#include "app/platform_audio_scripted.h"
-#include "support/globals.h"
-
-#include <GL/gl.h>
-#include <GL/glu.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "app/main_loop.h"
-#include "app/window.h"
+#include "app/platform_audio_scripted.h"
 #include "game/balls.h"
 #include "game/playfield.h"
-#include "game/session.h"
-#include "media/sound.h"
-#include "media/textures.h"
-#include "render/font.h"
-#include "render/frame.h"
-#include "render/message_log.h"
-#include "ui/menu.h"
 #include "ui/window_manager.h"
 
 namespace harness {
@@ -51,8 +35,7 @@ void clearFieldNoBalls() {
     for (auto& column : gPlayfield.cells) {
         for (Cell& c : column) c.marked = 0;
     }
-    gPlayfield.building = 0;
-    gPlayfield.wallHit = 0;
+    gPlayfield.building = gPlayfield.wallHit = 0;
     gBalls.count = 0;
 }
 
@@ -61,29 +44,23 @@ void placeBall(int index, float x, float y, float vx, float vy) {
     if (gBalls.count < index + 1) gBalls.count = index + 1;
 }
 
-TempDir::TempDir() {
-    char pattern[] = "/tmp/fendwall-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    path = made ? made : "/tmp";
+int markedCells() {
+    int n = 0;
+    for (auto& column : gPlayfield.cells) {
+        for (Cell& c : column) n += c.marked;
+    }
+    return n;
 }
 
-TempDir::~TempDir() {
-    std::error_code ec;
-    if (path != "/tmp") std::filesystem::remove_all(path, ec);
+int openWindows() {
+    int n = 0;
+    for (int i = 1; i < WINDOW_SLOTS; ++i) n += gWindowManager.windows[i].isOpen == 1;
+    return n;
 }
 
-std::string TempDir::file(const std::string& name, const std::string& contents) const {
-    const std::string full = path + "/" + name;
-    std::filesystem::create_directories(std::filesystem::path(full).parent_path());
-    std::ofstream(full, std::ios::binary) << contents;
-    return full;
-}
-
-WorkingDir::WorkingDir(const std::string& dir) {
-    previous = std::filesystem::current_path().string();
+WorkingDir::WorkingDir(const std::filesystem::path& dir) : previous(std::filesystem::current_path().string()) {
     std::filesystem::current_path(dir);
 }
-
 WorkingDir::~WorkingDir() { std::filesystem::current_path(previous); }
 
 }  // namespace harness

@@ -1,46 +1,37 @@
 // harness.h: plays the real game headless: fresh globals, scripted input, pass by pass.
 #pragma once
+#include <filesystem>
 #include <string>
 
 #include "app/platform_scripted.h"
 #include "app/types.h"
+#include "support/globals.h"
 
 namespace harness {
 
-// Every global of the game back to its program-start value, and a fresh scripted machine.
-void resetGame();
+void resetGame();  // every global as at program start, and a fresh scripted machine
+bool startGame();  // start-up as the program does it; false without a window
+void runPasses(int n);  // passes of the main loop, each ending with a frame step, until a quit
 
-// Start-up as the program does it (window, textures, menu, title pattern, session, ball,
-// sound); false when the window could not be made.
-bool startGame();
-
-// n passes of the main loop (each ends with one frame step); stops early on quit.
-void runPasses(int n);
-
-// Input as the window would deliver it; each event is taken by one frame step.
+// Input as the window delivers it; each event is taken by one frame step.
 void moveMouse(i32 x, i32 y);
 void leftClick(i32 x, i32 y);
 void rightClick(i32 x, i32 y);
 void keyDown(i32 vk);
 void keyUp(i32 vk);
 void closeWindow();
+// The client pixel inside cursor cell (x, y): 21 pixels a column, 16 a row from the bottom.
+inline i32 pixelX(int cellX) { return cellX * 21 + 10; }
+inline i32 pixelY(int cellY) { return 480 - (cellY * 16 + 8); }
 
-// An open field with a solid border and no wall, no balls.
-void clearFieldNoBalls();
+void clearFieldNoBalls();  // an open field with its solid border, no wall, no balls
 void placeBall(int index, float x, float y, float vx, float vy);
+int markedCells();
+int openWindows();  // open toolkit windows, slot 0 aside
 
-// A scratch folder, removed with its contents when the guard goes.
-struct TempDir {
-    std::string path;
-    TempDir();
-    ~TempDir();
-    std::string file(const std::string& name, const std::string& contents) const;
-};
-
-// Runs the body with the working directory switched to dir.
-struct WorkingDir {
+struct WorkingDir {  // the working directory switched while the guard lives
     std::string previous;
-    explicit WorkingDir(const std::string& dir);
+    explicit WorkingDir(const std::filesystem::path& dir);
     ~WorkingDir();
 };
 
