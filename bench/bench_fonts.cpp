@@ -10,16 +10,15 @@
 
 #include "app/window.h"
 #include "render/font.h"
+#include "bench/game_window_main.h"
 
 namespace {
 
-bool windowOpen = false;
-
 bool openWindow(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (windowOpen) return true;
+    if (gBenchWindowOpen) return true;
     if (createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) {
-        windowOpen = true;
+        gBenchWindowOpen = true;
         return true;
     }
     state.SkipWithError("no GL context");
@@ -60,12 +59,3 @@ void BM_PrintHeadsUpLine(benchmark::State& state) {
 BENCHMARK(BM_PrintHeadsUpLine)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (windowOpen) destroyGameWindow();
-    return 0;
-}

@@ -16,22 +16,21 @@
 #include "game/session.h"
 #include "media/textures.h"
 #include "render/frame.h"
+#include "bench/game_window_main.h"
 
 namespace {
 
-bool windowOpen = false;
-
 bool openGame(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (!windowOpen && !createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) {
+    if (!gBenchWindowOpen && !createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) {
         state.SkipWithError("no GL context");
         return false;
     }
-    if (windowOpen) {
+    if (gBenchWindowOpen) {
         state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
         return true;
     }
-    windowOpen = true;
+    gBenchWindowOpen = true;
     // A fresh context: load every picture into it anew.
     gTextureCache.count = 0;
     gStripeTexture.textureId = 0;
@@ -80,12 +79,3 @@ void BM_DrawAndSwapGamePicture(benchmark::State& state) {
 BENCHMARK(BM_DrawAndSwapGamePicture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (windowOpen) destroyGameWindow();
-    return 0;
-}
