@@ -140,6 +140,11 @@ void buildGlyphLists(FT_Face face, const FontSize& size, u32 base) {
     }
 }
 
+void lookUpFace() {
+    faceLookup.index = 0;
+    faceLookup.found = findFaceFile(faceLookup.path, sizeof(faceLookup.path), &faceLookup.index);
+}
+
 void finishFaceLookup() {
     if (faceLookupThread.thread.joinable()) faceLookupThread.thread.join();
 }
@@ -154,15 +159,10 @@ void createFonts() {
     // meanwhile: neither holds up the window's first picture, which has no text.
     glyphsPending = fontListBase[0] != 0 || fontListBase[1] != 0;
     if (!glyphsPending) return;
-    faceLookup.found = false;
     try {
-        faceLookupThread.thread = std::thread([] {
-            faceLookup.index = 0;
-            faceLookup.found = findFaceFile(faceLookup.path, sizeof(faceLookup.path), &faceLookup.index);
-        });
+        faceLookupThread.thread = std::thread(lookUpFace);
     } catch (const std::system_error&) {
-        // No thread to be had: look the face up with the glyphs instead.
-        faceLookup.found = findFaceFile(faceLookup.path, sizeof(faceLookup.path), &faceLookup.index);
+        lookUpFace();  // no thread to be had: look it up now
     }
 }
 
@@ -229,9 +229,8 @@ void printText(i32 font, f32 x, f32 y, const char* format, ...) {
     }
 
     // Texts show in the current colour alone: with a texture bound, Mesa would tint the
-    // glyphs per pixel with whatever picture the scene used last.
-    // Saved and restored by hand: the first glPushAttrib of a context makes Mesa allocate
-    // a copy of the whole state, some 2.6 MB kept for the context's lifetime.
+    // glyphs per pixel with whatever picture the scene used last. Both states are saved by
+    // hand: the first glPushAttrib of a context makes Mesa keep a 2.6 MB copy of the state.
     GLint listBase = 0;
     glGetIntegerv(GL_LIST_BASE, &listBase);
     const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);

@@ -11,8 +11,7 @@
 
 namespace {
 
-GLuint ballList = 0;                     // the ball's sphere, compiled from...
-const GLUquadric* ballListQuadric = nullptr;  // ...this quadric
+GLuint ballList = 0;  // the ball's sphere, compiled once per context
 
 // A cell shows a block when it is solid or part of the wall being built, so a growing
 // wall looks finished from the first frame.
@@ -129,6 +128,10 @@ void drawCursorMarker(const Playfield& f) {
     glEnd();
 }
 
+// The ball's sphere as GLU sends it. Every quadric the game makes has the same settings
+// (smooth normals, texture coordinates), so these vertices never change.
+void sendSphere() { gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10); }
+
 // Angles in f32, as the balls' own arithmetic.
 f32 rollAngle(i32 index, f32 velocity, f32 spin) {
     const f32 phase = static_cast<f32>(10 * index);
@@ -175,24 +178,18 @@ void drawScene(const Playfield& field, BallSet& balls) {
 void deleteBallList() {
     if (ballList != 0) glDeleteLists(ballList, 1);
     ballList = 0;
-    ballListQuadric = nullptr;
 }
 
 void drawBalls(BallSet& balls) {
     glBindTexture(GL_TEXTURE_2D, TEX_BALL);
-    // One sphere for all balls, compiled once for each quadric (every spawn makes a new
-    // one): the very vertices GLU would send, without working them out ten stacks at a
-    // time for every ball in every picture.
-    if (ballQuadric != ballListQuadric) {
-        deleteBallList();
-        if (ballQuadric) {
-            ballList = glGenLists(1);
-            if (ballList != 0) {
-                glNewList(ballList, GL_COMPILE);
-                gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10);
-                glEndList();
-            }
-            ballListQuadric = ballQuadric;
+    // One compiled sphere for all balls, instead of GLU working it out ten stacks at a time
+    // for every ball in every picture.
+    if (ballQuadric && ballList == 0) {
+        ballList = glGenLists(1);
+        if (ballList != 0) {
+            glNewList(ballList, GL_COMPILE);
+            sendSphere();
+            glEndList();
         }
     }
     const i32 n = balls.count < MAX_BALLS ? balls.count : MAX_BALLS;
@@ -205,10 +202,11 @@ void drawBalls(BallSet& balls) {
         glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
         glRotatef(rollAngle(k, b.vy, balls.spin), 1.0f, 0.0f, 0.0f);
         glRotatef(rollAngle(k, b.vx, balls.spin), 0.0f, 1.0f, 0.0f);
+        if (!ballQuadric) continue;
         if (ballList != 0) {
             glCallList(ballList);
-        } else if (ballQuadric) {
-            gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10);
+        } else {
+            sendSphere();
         }
     }
     // Once per game picture, also with no balls; wrapped to 0 rather than reduced.
