@@ -1,108 +1,102 @@
-// main_loop.cpp: the program's spine: start-up order, the main loop, the menu actions
-// and the paced frame step.
+// main_loop.cpp: the program's spine: start-up order, the main loop and the menu actions.
+// Every frame runs from here, the camera transitions' too, through the hooks the rules call.
 #include "app/main_loop.h"
 
-#include "app/platform.h"
+#include "app/frame_step.h"
 #include "app/window.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "core/input.h"
+#include "core/version.h"
+#include "game/game.h"
 #include "media/sound.h"
 #include "media/textures.h"
+#include "platform/platform.h"
 #include "render/frame.h"
 #include "ui/menu.h"
-#include "ui/window_manager.h"
 
-u8 quitRequested;
-u32 frameStartTicks;
-f32 framesPerSecond;
+namespace {
 
-int runGame() {
+void playSound(SoundEffect effect) { gSound.playSample(static_cast<i32>(effect)); }
+
+void openMenu(bool resumeAllowed) {
+    gUi.menu.resumeAllowed = resumeAllowed;
+    gUi.menu.open();
+}
+
+}  // namespace
+
+void installGameHooks() { gGameHooks = GameHooks{stepFrame, playSound, openMenu}; }
+
+int runGame(const LaunchOptions& options) {
     // Without a window there is nothing to play and no way to quit: end at once.
-    if (!startUp()) return 2;
+    if (!startUp(options)) return 2;
     runMainLoop();
     destroyGameWindow();
     return 1;
 }
 
-bool startUp() {
-    gSession.state = GameState::Menu;
-    gSession.creditsY = 480;
-    if (!createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) return false;
+bool startUp(const LaunchOptions& options) {
+    installGameHooks();
+    if (!createGameWindow(FENDWALL_WINDOW_TITLE, 640, 480, 16, false)) return false;
+    (void)options;
     loadTextures();
     initGlState();
-    gMainMenu.open();
-    gPlayfield.clear();
-    gPlayfield.loadPattern("data/fend.dat");
+    gUi.menu.open();
+    gGame.playfield.clear();
+    gGame.playfield.loadPattern("data/fend.dat");
     platformShowCursor(false);
-    gSession.start();
-    gBalls.count = 1;
-    gBalls.spawn();
-    gSound.enabled = 1;
+    gGame.session.start();
+    gGame.balls.count = 1;
+    gGame.balls.spawn();
+    gSound.enabled = true;
     gSound.init();
     gSound.playStream(0);
     return true;
 }
 
 void runMainLoop() {
-    while (quitRequested == 0) runMainPass();
+    while (!gInput.quitRequested) runMainPass();
 }
 
 void runMainPass() {
-    if (gSession.state == GameState::Menu) {
-        gBalls.move();
-        gInput.showMenuCursor = 1;
+    Game& g = gGame;
+    if (g.session.state == GameState::Menu) {
+        g.balls.move();
+        gInput.showMenuCursor = true;
         handleMenuActions();
-        gWindowManager.update();
-    } else if (gSession.state == GameState::Playing) {
-        gInput.showMenuCursor = 0;
-        gPlayfield.update();
-        gBalls.move();
-        gSession.update();
+        gUi.manager.update(gUi.clicks);
+    } else if (g.session.state == GameState::Playing) {
+        gInput.showMenuCursor = false;
+        g.playfield.update();
+        g.balls.move();
+        g.session.update();
         // The key flag stays set until the key is released: held, it reopens the menu.
         // Not after a game over in this same pass: its menu is open already, and a second
         // one would stay behind for good, a window slot lost each time.
-        if (gSession.state == GameState::Playing && gInput.keys[VK_ESCAPE] == 1) {
-            gSession.state = GameState::Menu;
-            gMainMenu.resumeAllowed = 1;
-            gMainMenu.open();
+        if (g.session.state == GameState::Playing && gInput.keys[VK_ESCAPE]) {
+            g.session.state = GameState::Menu;
+            openMenu(true);
         }
     }
     stepFrame();
 }
 
 void handleMenuActions() {
-    if (gButtonQueue.take(BUTTON_NEW_GAME)) {
-        gSession.runTransition(Transition::Approach);
-        gSession.start();
-        gPlayfield.clear();
-        gSession.state = GameState::Playing;
-        gWindowManager.deleteWindow(gMainMenu.windowIndex);
-        gSession.runTransition(Transition::Return);
+    GameSession& session = gGame.session;
+    if (gUi.clicks.take(BUTTON_NEW_GAME)) {
+        session.runTransition(Transition::Approach);
+        session.start();
+        gGame.playfield.clear();
+        session.state = GameState::Playing;
+        gUi.manager.deleteWindow(gUi.menu.windowIndex);
+        session.runTransition(Transition::Return);
     }
-    if (gButtonQueue.take(BUTTON_RESUME)) {
-        gSession.state = GameState::Playing;
-        gWindowManager.deleteWindow(gMainMenu.windowIndex);
+    if (gUi.clicks.take(BUTTON_RESUME)) {
+        session.state = GameState::Playing;
+        gUi.manager.deleteWindow(gUi.menu.windowIndex);
     }
-    if (gButtonQueue.take(BUTTON_EXIT)) {
-        gSession.state = GameState::Playing;
-        gWindowManager.deleteWindow(gMainMenu.windowIndex);
-        gSession.runTransition(Transition::Exit);
+    if (gUi.clicks.take(BUTTON_EXIT)) {
+        session.state = GameState::Playing;
+        gUi.manager.deleteWindow(gUi.menu.windowIndex);
+        session.runTransition(Transition::Exit);
     }
-}
-
-void stepFrame() {
-    frameStartTicks = platformTicks();
-    gInput.latchClicks();
-    drawFrame();
-    swapFrameBuffers();
-    pumpOneMessage();
-    // Spin on the millisecond clock: the frame period is the game's only clock, and
-    // unsigned arithmetic keeps the wait correct across the counter's wrap.
-    while (platformTicks() - frameStartTicks < FRAME_PERIOD_MS) {
-    }
-    u32 elapsed = platformTicks() - frameStartTicks;
-    if (elapsed < FRAME_PERIOD_MS) elapsed = FRAME_PERIOD_MS;  // only a clock that ran backwards
-    // A whole number on purpose: the HUD has always shown 33.0, 32.0, ...
-    framesPerSecond = static_cast<f32>(1000u / elapsed);  // NOLINT(bugprone-integer-division)
 }

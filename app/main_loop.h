@@ -1,17 +1,12 @@
-// main_loop.h: start-up, the main loop, the menu actions and the frame step.
+// main_loop.h: the program: start-up, the main loop and its passes, the menu actions.
 #pragma once
-#include "app/types.h"
-
-constexpr u32 FRAME_PERIOD_MS = 30;
-
-extern u8 quitRequested;
-extern u32 frameStartTicks;
-extern f32 framesPerSecond;
+#include "app/command_line.h"
 
 // The whole program: start-up, main loop, shutdown. Returns the exit status.
-int runGame();
-bool startUp();       // everything before the main loop; false when no window could be made
+int runGame(const LaunchOptions& options);
+// Everything before the main loop; false when no window could be made.
+bool startUp(const LaunchOptions& options = LaunchOptions{});
+void installGameHooks();  // the frames, sounds and menu the rules ask for
 void runMainLoop();
 void runMainPass();   // one pass: the current state's logic, then one frame step
-void stepFrame();
 void handleMenuActions();

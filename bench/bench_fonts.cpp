@@ -8,7 +8,10 @@
 
 #include <cstdlib>
 
+#include "core/version.h"
 #include "app/window.h"
+#include "core/input.h"
+#include "render/frame.h"
 #include "render/font.h"
 #include "bench/game_window_main.h"
 
@@ -17,7 +20,7 @@ namespace {
 bool openWindow(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     if (gBenchWindowOpen) return true;
-    if (createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) {
+    if (createGameWindow(FENDWALL_WINDOW_TITLE, 640, 480, 16, false)) {
         gBenchWindowOpen = true;
         return true;
     }

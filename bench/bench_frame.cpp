@@ -10,10 +10,12 @@
 
 #include <cstdlib>
 
+#include "core/version.h"
+#include "app/frame_step.h"
 #include "app/window.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "core/input.h"
+#include "render/frame.h"
+#include "game/game.h"
 #include "media/textures.h"
 #include "render/frame.h"
 #include "bench/game_window_main.h"
@@ -22,7 +24,7 @@ namespace {
 
 bool openGame(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    if (!gBenchWindowOpen && !createGameWindow("FENDWALL - V 0.9.3", 640, 480, 16, false)) {
+    if (!gBenchWindowOpen && !createGameWindow(FENDWALL_WINDOW_TITLE, 640, 480, 16, false)) {
         state.SkipWithError("no GL context");
         return false;
     }
@@ -32,26 +34,26 @@ bool openGame(benchmark::State& state) {
     }
     gBenchWindowOpen = true;
     // A fresh context: load every picture into it anew.
-    gTextureCache.count = 0;
-    gStripeTexture.textureId = 0;
-    gStripe2Texture.textureId = 0;
-    gLogoTexture.textureId = 0;
+    gTextures.cache.count = 0;
+    gTextures.stripe.textureId = 0;
+    gTextures.stripe2.textureId = 0;
+    gTextures.logo.textureId = 0;
     loadTextures();
     initGlState();
     state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
-    gPlayfield.clear();
+    gGame.playfield.clear();
     for (i32 x = 1; x < FIELD_SIZE - 1; ++x) {
-        for (i32 y = 1; y < FIELD_SIZE - 1; ++y) gPlayfield.cells[x][y].solid = (x + y) % 2 == 0 ? 1 : 0;
+        for (i32 y = 1; y < FIELD_SIZE - 1; ++y) gGame.playfield.cells[x][y].solid = (x + y) % 2 == 0 ? 1 : 0;
     }
-    gBalls.count = MAX_BALLS;
-    gBalls.spawn();
-    gSession.state = GameState::Playing;
-    gSession.level = 20;
-    gSession.lives = 7;
-    gSession.score = 190000;
+    gGame.balls.count = MAX_BALLS;
+    gGame.balls.spawn();
+    gGame.session.state = GameState::Playing;
+    gGame.session.level = 20;
+    gGame.session.lives = 7;
+    gGame.session.score = 190000;
     // The intro's one picture switches blending on, as in the game.
-    introActive = 1;
+    gRender.introActive = 1;
     gInput.keys[VK_ESCAPE] = 1;
     drawFrame();
     gInput.keys[VK_ESCAPE] = 0;

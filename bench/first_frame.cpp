@@ -9,8 +9,11 @@
 #include <ctime>
 
 #include "app/main_loop.h"
-#include "app/platform.h"
+#include "app/frame_step.h"
+#include "platform/platform.h"
 #include "app/window.h"
+#include "core/input.h"
+#include "render/frame.h"
 
 // The mangled name of void platformSwapBuffers(), as the linker's --wrap sees it.
 extern "C" void __real__Z19platformSwapBuffersv();  // NOLINT(bugprone-reserved-identifier)

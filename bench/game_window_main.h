@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/window.h"
+#include "core/input.h"
+#include "render/frame.h"
 
 inline bool gBenchWindowOpen = false;
 

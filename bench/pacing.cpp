@@ -3,9 +3,9 @@
 // menu's button, gives it 20 balls and then plays: every 20 frames a click starts a wall
 // somewhere on the field, so walls grow, get broken and capture all the time. Every
 // frame step is recorded at its buffer swap (the swap is wrapped at link time):
-// frameStartTicks, the game's own millisecond clock, and CLOCK_MONOTONIC beside it.
+// gFrameClock.startTicks, the game's own millisecond clock, and CLOCK_MONOTONIC beside it.
 // Prints one line per frame ("frame N ticks T swap-ms S") unless --summary, then a summary:
-//   tick-period-ms min M median M p99 M max M    (between successive frameStartTicks)
+//   tick-period-ms min M median M p99 M max M    (between successive gFrameClock.startTicks)
 //   swap-period-ms min M median M p99 M max M    (between successive swaps, high resolution)
 //   periods N ticks-at-least-30 N ticks-under-31 N swaps-under-31 N level L
 // Run from the repository root under X (bench/run-benchmarks.sh starts Xvfb).
@@ -19,11 +19,12 @@
 #include <vector>
 
 #include "app/main_loop.h"
-#include "app/platform.h"
+#include "app/frame_step.h"
+#include "platform/platform.h"
 #include "app/window.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "core/input.h"
+#include "render/frame.h"
+#include "game/game.h"
 #include "render/frame.h"
 #include "ui/menu.h"
 
@@ -61,7 +62,7 @@ void summary(const char* name, const std::vector<double>& v) {
 extern "C" void __wrap__Z19platformSwapBuffersv() {  // NOLINT(bugprone-reserved-identifier)
     __real__Z19platformSwapBuffersv();
     if (!sRecording || sTicks.size() >= FRAMES + 1) return;
-    sTicks.push_back(frameStartTicks);
+    sTicks.push_back(gFrameClock.startTicks);
     sSwapNs.push_back(monotonicNs());
 }
 
@@ -69,13 +70,13 @@ int main(int argc, char** argv) {
     const bool perFrame = !(argc > 1 && std::strcmp(argv[1], "--summary") == 0);
     if (!startUp()) return 2;
     // The intro plays out as in the game: pictures and shaders of its own.
-    while (introActive == 1 && quitRequested == 0) runMainPass();
+    while (gRender.introActive == 1 && gInput.quitRequested == 0) runMainPass();
     // New Game, as a click on the menu's button would queue it: the camera flies in and out.
-    gButtonQueue.push(BUTTON_NEW_GAME);
+    gUi.clicks.push(BUTTON_NEW_GAME);
     runMainPass();
-    gBalls.count = MAX_BALLS;
-    gBalls.spawn();
-    gSession.lives = 1000000;
+    gGame.balls.count = MAX_BALLS;
+    gGame.balls.spawn();
+    gGame.session.lives = 1000000;
 
     std::mt19937 rng(1);
     std::uniform_int_distribution<int> column(1 * 21, 28 * 21);
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
     sRecording = true;
     sTicks.reserve(FRAMES + 1);
     sSwapNs.reserve(FRAMES + 1);
-    for (u32 pass = 0; sTicks.size() < FRAMES + 1 && quitRequested == 0; ++pass) {
+    for (u32 pass = 0; sTicks.size() < FRAMES + 1 && gInput.quitRequested == 0; ++pass) {
         if (pass % 20 == 0) {
             gInput.mouseX = column(rng);
             gInput.mouseY = row(rng);
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
             gInput.leftPressed = 1;
         }
         // A game over would open the menu: straight back to play.
-        if (gSession.state == GameState::Menu) gButtonQueue.push(BUTTON_RESUME);
+        if (gGame.session.state == GameState::Menu) gUi.clicks.push(BUTTON_RESUME);
         runMainPass();
     }
     sRecording = false;
@@ -116,6 +117,6 @@ int main(int argc, char** argv) {
     summary("tick-period-ms", tickPeriods);
     summary("swap-period-ms", swapPeriods);
     std::printf("periods %zu ticks-at-least-30 %d ticks-under-31 %d swaps-under-31 %d level %d\n",
-                tickPeriods.size(), atLeast30, under31, swapUnder31, gSession.level);
+                tickPeriods.size(), atLeast30, under31, swapUnder31, gGame.session.level);
     return 0;
 }

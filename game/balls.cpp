@@ -2,23 +2,18 @@
 // noticing a touch on the wall under construction.
 #include "game/balls.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
-#include "app/platform.h"
-#include "game/playfield.h"
-#include "media/sound.h"
-
-BallSet gBalls;
-GLUquadric* ballQuadric;
+#include "game/game.h"
+#include "platform/platform.h"
 
 namespace {
-u32 randomState;
+
+void bounce() {
+    if (gGameHooks.playSound) gGameHooks.playSound(SoundEffect::Bounce);
 }
 
-void seedRandom(u32 seed) { randomState = seed; }
+}  // namespace
 
-i32 randomBelow(i32 n) {
+i32 BallSet::randomBelow(i32 n) {
     randomState = randomState * 214013u + 2531011u;
     const i32 value = static_cast<i32>((randomState >> 16) & 0x7FFFu);
     return n > 0 ? value % n : 0;
@@ -36,45 +31,39 @@ void BallSet::spawn() {
         b.vx = randomBelow(2) == 1 ? -0.25f : 0.25f;
         b.vy = randomBelow(2) == 1 ? -0.25f : 0.25f;
     }
-    if (ballQuadric) gluDeleteQuadric(ballQuadric);
-    ballQuadric = gluNewQuadric();
-    if (ballQuadric) {
-        gluQuadricNormals(ballQuadric, GLU_SMOOTH);
-        gluQuadricTexture(ballQuadric, GL_TRUE);
-    }
 }
 
 void BallSet::move() {
-    const Playfield& f = gPlayfield;
+    Playfield& f = gGame.playfield;
     const i32 n = count < MAX_BALLS ? count : MAX_BALLS;
     for (i32 i = 0; i < n; ++i) {
         Ball& b = balls[i];
         const i32 cx = static_cast<i32>(b.x);
         const i32 cy = static_cast<i32>(b.y);
-        const bool building = f.building == 1;
+        const bool building = f.building;
         const f32 low = 0.35f;
         const f32 high = 0.6f;
 
         if (f.solidAt(cx - 1, cy) == 1 && b.vx < 0 && b.x < cx + low) {
             b.vx = -b.vx;
-            gSound.playSample(0);
+            bounce();
         }
-        if (f.markedAt(cx - 1, cy) == 1 && building && b.vx < 0 && b.x < cx + low) gPlayfield.wallHit = 1;
+        if (f.markedAt(cx - 1, cy) && building && b.vx < 0 && b.x < cx + low) f.wallHit = true;
         if (f.solidAt(cx + 1, cy) == 1 && b.vx > 0 && b.x > cx + high) {
             b.vx = -b.vx;
-            gSound.playSample(0);
+            bounce();
         }
-        if (f.markedAt(cx + 1, cy) == 1 && building && b.vx > 0 && b.x > cx + high) gPlayfield.wallHit = 1;
+        if (f.markedAt(cx + 1, cy) && building && b.vx > 0 && b.x > cx + high) f.wallHit = true;
         if (f.solidAt(cx, cy - 1) == 1 && b.vy < 0 && b.y < cy + low) {
             b.vy = -b.vy;
-            gSound.playSample(0);
+            bounce();
         }
-        if (f.markedAt(cx, cy - 1) == 1 && building && b.vy < 0 && b.y < cy + low) gPlayfield.wallHit = 1;
+        if (f.markedAt(cx, cy - 1) && building && b.vy < 0 && b.y < cy + low) f.wallHit = true;
         if (f.solidAt(cx, cy + 1) == 1 && b.vy > 0 && b.y > cy + high) {
             b.vy = -b.vy;
-            gSound.playSample(0);
+            bounce();
         }
-        if (f.markedAt(cx, cy + 1) == 1 && building && b.vy > 0 && b.y > cy + high) gPlayfield.wallHit = 1;
+        if (f.markedAt(cx, cy + 1) && building && b.vy > 0 && b.y > cy + high) f.wallHit = true;
 
         b.x += b.vx;
         b.y += b.vy;

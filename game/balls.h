@@ -1,29 +1,24 @@
 // balls.h: the bouncing balls and the game's one random generator.
 #pragma once
-#include "app/types.h"
+#include "core/types.h"
 
 constexpr i32 MAX_BALLS = 20;
 
 struct Ball {
-    f32 x;
-    f32 y;
-    f32 vx;  // always +0.25 or -0.25
-    f32 vy;
+    f32 x = 0.0f;
+    f32 y = 0.0f;
+    f32 vx = 0.0f;  // always +0.25 or -0.25
+    f32 vy = 0.0f;
 };
 
 struct BallSet {
-    i32 count;
-    f32 spin;  // rolling angle in degrees, advanced by the renderer
+    i32 count = 0;
+    f32 spin = 0.0f;  // rolling angle in degrees, advanced by the renderer
     Ball balls[MAX_BALLS];
+    u32 randomState = 0;  // the classic rand() generator: seeding sets it, each draw steps it
 
     void spawn();
     void move();
+    void seedRandom(u32 seed) { randomState = seed; }
+    i32 randomBelow(i32 n);
 };
-
-// The classic rand() generator: seeding sets the state, each draw steps it.
-void seedRandom(u32 seed);
-i32 randomBelow(i32 n);
-
-struct GLUquadric;
-extern GLUquadric* ballQuadric;
-extern BallSet gBalls;

@@ -3,8 +3,6 @@
 
 #include <cstring>
 
-Playfield gPlayfield;
-
 void Playfield::clear() {
     for (i32 x = 0; x < FIELD_SIZE; ++x) {
         for (i32 y = 0; y < FIELD_SIZE; ++y) {
@@ -16,8 +14,8 @@ void Playfield::clear() {
     cursorY = 5;
     textureStepX = 1.0f / 30.0f;
     textureStepY = 1.0f / 30.0f;
-    cellPixelsY = 16;
-    cellPixelsX = 21;
+    cellPixelsY = CELL_PIXELS_Y;
+    cellPixelsX = CELL_PIXELS_X;
 }
 
 i32 Playfield::countSolidCells() const {

@@ -2,37 +2,43 @@
 #pragma once
 #include <cstdio>
 
-#include "app/types.h"
+#include "core/types.h"
 
 constexpr i32 FIELD_SIZE = 30;
 
-namespace Orientation {
-constexpr i32 Vertical = 1;    // the wall runs along y
-constexpr i32 Horizontal = 2;  // the wall runs along x (also the meaning of 0)
-}  // namespace Orientation
+// The game's screen is 640 x 480; the mouse maps to cells of 21 x 16 of its pixels,
+// rows counted upward from its bottom edge.
+constexpr i32 SCREEN_HEIGHT = 480;
+constexpr i32 CELL_PIXELS_X = 21;
+constexpr i32 CELL_PIXELS_Y = 16;
+
+enum class Orientation : i32 {
+    Horizontal = 2,  // the wall runs along x
+    Vertical = 1,    // the wall runs along y
+};
 
 struct Cell {
-    u32 solid;  // 1 = solid; a pattern may store other values, which only block walls
-    u8 marked;  // wall under construction, or visited by the running flood fill
+    u32 solid = 0;        // 1 = solid; a pattern may store other values, which only block walls
+    bool marked = false;  // wall under construction, or visited by the running flood fill
 };
 
 struct Playfield {
-    u8 regionHasBall;
-    u8 building;
-    u8 wallHit;
-    i32 cursorX;
-    i32 cursorY;
-    i32 wallStartX;
-    i32 wallStartY;
-    i32 endHigh;
-    i32 endLow;
-    i32 wallLine;
-    i32 selectedOrientation;
-    i32 wallOrientation;
-    i32 cellPixelsX;
-    i32 cellPixelsY;
-    f32 textureStepX;
-    f32 textureStepY;
+    bool regionHasBall = false;
+    bool building = false;
+    bool wallHit = false;
+    i32 cursorX = 0;
+    i32 cursorY = 0;
+    i32 wallStartX = 0;
+    i32 wallStartY = 0;
+    i32 endHigh = 0;
+    i32 endLow = 0;
+    i32 wallLine = 0;
+    Orientation selectedOrientation = Orientation::Horizontal;
+    Orientation wallOrientation = Orientation::Horizontal;
+    i32 cellPixelsX = 0;
+    i32 cellPixelsY = 0;
+    f32 textureStepX = 0.0f;
+    f32 textureStepY = 0.0f;
     Cell cells[FIELD_SIZE][FIELD_SIZE];  // [x][y], y grows upward on the screen
 
     void clear();
@@ -45,18 +51,16 @@ struct Playfield {
     // Cells outside the grid read as solid and unmarked, so nothing ever leaves it.
     static bool inside(i32 x, i32 y) { return x >= 0 && x < FIELD_SIZE && y >= 0 && y < FIELD_SIZE; }
     u32 solidAt(i32 x, i32 y) const { return inside(x, y) ? cells[x][y].solid : 1; }
-    u8 markedAt(i32 x, i32 y) const { return inside(x, y) ? cells[x][y].marked : 0; }
+    bool markedAt(i32 x, i32 y) const { return inside(x, y) && cells[x][y].marked; }
 
     // Wall building and capture, once per playing frame.
     void update();
-    void startWall(i32 x, i32 y, i32 orientation);
-    void growWall(i32 orientation);
+    void startWall(i32 x, i32 y, Orientation orientation);
+    void growWall(Orientation orientation);
     void floodRegion(i32 x, i32 y);
-    void sweepMarks(i32 unmarkOnly);
+    void sweepMarks(bool unmarkOnly);
 };
 
 // Reads lines into line (256 bytes) until one is neither a comment nor empty.
 // False at the end of the file.
 bool readPatternLine(std::FILE* file, char* line);
-
-extern Playfield gPlayfield;

@@ -1,15 +1,9 @@
 // walls.cpp: the player's side of the game: the cursor cell, growing a wall one cell per
 // end per frame, losing it to a ball, and capturing the ball-free regions beside it.
-#include "app/window.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
-#include "media/sound.h"
+#include "core/input.h"
+#include "game/game.h"
 
 namespace {
-
-// Screen rows count upward from the bottom of the game's 480-pixel screen, whatever the window size.
-constexpr i32 SCREEN_HEIGHT = 480;
 
 i32 clampToInside(i32 v) {
     if (v >= FIELD_SIZE - 1) return FIELD_SIZE - 2;
@@ -22,27 +16,27 @@ i32 clampToInside(i32 v) {
 void Playfield::update() {
     if (cellPixelsX > 0) cursorX = gInput.mouseX / cellPixelsX;
     if (cellPixelsY > 0) cursorY = (SCREEN_HEIGHT - gInput.mouseY) / cellPixelsY;
-    if (gInput.rightClicked == 1) {
+    if (gInput.rightClicked) {
         selectedOrientation = selectedOrientation == Orientation::Vertical ? Orientation::Horizontal
                                                                             : Orientation::Vertical;
     }
     cursorX = clampToInside(cursorX);
     cursorY = clampToInside(cursorY);
-    if (gInput.leftClicked == 1 && building == 0) {
+    if (gInput.leftClicked && !building) {
         wallOrientation = selectedOrientation;
         startWall(cursorX, cursorY, wallOrientation);
     }
-    if (building != 0) growWall(wallOrientation);
+    if (building) growWall(wallOrientation);
 }
 
-void Playfield::startWall(i32 x, i32 y, i32 orientation) {
+void Playfield::startWall(i32 x, i32 y, Orientation orientation) {
     if (solidAt(x, y) != 0) {
-        building = 0;
+        building = false;
         return;
     }
-    building = 1;
-    wallHit = 0;
-    cells[x][y].marked = 1;
+    building = true;
+    wallHit = false;
+    cells[x][y].marked = true;
     if (orientation == Orientation::Vertical) {
         wallLine = x;
         endHigh = y + 1;
@@ -56,12 +50,12 @@ void Playfield::startWall(i32 x, i32 y, i32 orientation) {
     wallStartY = y;
 }
 
-void Playfield::growWall(i32 orientation) {
-    if (wallHit == 1) {
-        gSession.lives -= 1;
-        gSound.playSample(1);
-        building = 0;
-        sweepMarks(1);
+void Playfield::growWall(Orientation orientation) {
+    if (wallHit) {
+        gGame.session.lives -= 1;
+        if (gGameHooks.playSound) gGameHooks.playSound(SoundEffect::WallLost);
+        building = false;
+        sweepMarks(true);
         return;
     }
     const bool vertical = orientation == Orientation::Vertical;
@@ -69,8 +63,8 @@ void Playfield::growWall(i32 orientation) {
     auto tryGrow = [&](i32 end) {
         const i32 x = vertical ? wallLine : end;
         const i32 y = vertical ? end : wallLine;
-        if (end == 0 || !inside(x, y) || cells[x][y].marked != 0 || cells[x][y].solid != 0) return false;
-        cells[x][y].marked = 1;
+        if (end == 0 || !inside(x, y) || cells[x][y].marked || cells[x][y].solid != 0) return false;
+        cells[x][y].marked = true;
         return true;
     };
     if (tryGrow(endHigh)) {
@@ -85,16 +79,16 @@ void Playfield::growWall(i32 orientation) {
     }
     if (endHigh != 0 || endLow != 0) return;
 
-    sweepMarks(0);
-    building = 0;
+    sweepMarks(false);
+    building = false;
     const i32 sides[2][2] = {
         {vertical ? wallStartX + 1 : wallStartX, vertical ? wallStartY : wallStartY + 1},
         {vertical ? wallStartX - 1 : wallStartX, vertical ? wallStartY : wallStartY - 1},
     };
     for (const auto& side : sides) {
-        regionHasBall = 0;
+        regionHasBall = false;
         floodRegion(side[0], side[1]);
-        sweepMarks(regionHasBall == 1 ? 1 : 0);
+        sweepMarks(regionHasBall);
     }
 }
 
@@ -102,27 +96,28 @@ void Playfield::growWall(i32 orientation) {
 // bordered field, 900 without a border), each a few dozen bytes of stack.
 void Playfield::floodRegion(i32 x, i32 y) {
     if (!inside(x, y)) return;
-    cells[x][y].marked = 1;
+    cells[x][y].marked = true;
     const i32 next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
     for (const auto& n : next) {
-        if (inside(n[0], n[1]) && cells[n[0]][n[1]].marked == 0 && cells[n[0]][n[1]].solid == 0) {
+        if (inside(n[0], n[1]) && !cells[n[0]][n[1]].marked && cells[n[0]][n[1]].solid == 0) {
             floodRegion(n[0], n[1]);
         }
     }
-    const i32 balls = gBalls.count < MAX_BALLS ? gBalls.count : MAX_BALLS;
+    const BallSet& set = gGame.balls;
+    const i32 balls = set.count < MAX_BALLS ? set.count : MAX_BALLS;
     for (i32 i = 0; i < balls; ++i) {
-        if (static_cast<i32>(gBalls.balls[i].x) == x && static_cast<i32>(gBalls.balls[i].y) == y) {
-            regionHasBall = 1;
+        if (static_cast<i32>(set.balls[i].x) == x && static_cast<i32>(set.balls[i].y) == y) {
+            regionHasBall = true;
         }
     }
 }
 
-void Playfield::sweepMarks(i32 unmarkOnly) {
+void Playfield::sweepMarks(bool unmarkOnly) {
     for (auto& column : cells) {
         for (Cell& cell : column) {
-            if (cell.marked == 0) continue;
-            cell.marked = 0;
-            if (unmarkOnly == 0) cell.solid = 1;
+            if (!cell.marked) continue;
+            cell.marked = false;
+            if (!unmarkOnly) cell.solid = 1;
         }
     }
 }

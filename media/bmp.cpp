@@ -19,19 +19,16 @@
 // - top-down rows are turned upright, so the result is always bottom row first.
 #include "media/bmp.h"
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "app/platform.h"
+#include "media/file_bytes.h"
+#include "platform/platform.h"
 
 namespace {
 
-using u64 = std::uint64_t;
-using i64 = std::int64_t;
 
 const char* const TEXT_UNKNOWN_FORMAT = "Unknown DIB file format.";
 const char* const TEXT_CONVERSION_ERROR = "Image file conversion error.";
@@ -320,26 +317,13 @@ RgbImage* loadDibImage(const char* fileName) {
         return nullptr;
     };
 
-    FILE* file = std::fopen(name, "rb");
-    if (file == nullptr) return openFailed();
-    // Only a regular file has a size to read in one go (a directory opens, but does not read).
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(file);
-        return openFailed();
-    }
-    const size_t size = size_t(info.st_size);
-    u8* bytes = static_cast<u8*>(std::malloc(size > 0 ? size : 1));
-    if (bytes == nullptr) {
-        std::fclose(file);
-        showError(TEXT_OUT_OF_MEMORY);
-        return nullptr;
-    }
-    const size_t got = std::fread(bytes, 1, size, file);
-    std::fclose(file);
-    if (got != size) {
-        std::free(bytes);
-        return openFailed();
+    u8* bytes = nullptr;
+    size_t size = 0;
+    switch (readFileBytes(name, SIZE_MAX, &bytes, &size)) {
+        case FileRead::Ok: break;
+        case FileRead::OutOfMemory: showError(TEXT_OUT_OF_MEMORY); return nullptr;
+        case FileRead::CannotRead:
+        case FileRead::TooLarge: return openFailed();
     }
 
     const char* errorText = nullptr;

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstddef>
 
-#include "app/types.h"
+#include "core/types.h"
 
 struct RgbImage {
     i32 width;

@@ -14,9 +14,9 @@ bool validSlot(i32 slot) { return slot >= 0 && slot < SOUND_SLOTS; }
 }  // namespace
 
 bool SoundSystem::init() {
-    if (enabled != 1) return false;
+    if (!enabled) return false;
     if (!platformAudioOpen(MIX_RATE, MIX_CHANNELS)) {
-        enabled = 0;
+        enabled = false;
         return false;
     }
     openStream("data/sound/0", 0);
@@ -27,22 +27,22 @@ bool SoundSystem::init() {
 
 // A file that cannot be loaded leaves its slot null, which later plays as silence.
 void SoundSystem::openStream(const char* fileName, i32 slot) {
-    if (enabled != 1 || !validSlot(slot)) return;
+    if (!enabled || !validSlot(slot)) return;
     streams[slot] = platformLoadMusic(fileName);
 }
 
 void SoundSystem::loadSample(const char* fileName, i32 slot) {
-    if (enabled != 1 || !validSlot(slot)) return;
+    if (!enabled || !validSlot(slot)) return;
     samples[slot] = platformLoadSample(fileName);
 }
 
 // An empty slot never reaches the platform: it has no audible or other effect.
 void SoundSystem::playStream(i32 slot) {
-    if (enabled != 1 || !validSlot(slot) || !streams[slot]) return;
+    if (!enabled || !validSlot(slot) || !streams[slot]) return;
     platformPlayMusic(streams[slot]);
 }
 
 void SoundSystem::playSample(i32 slot) {
-    if (enabled != 1 || !validSlot(slot) || !samples[slot]) return;
+    if (!enabled || !validSlot(slot) || !samples[slot]) return;
     platformPlaySample(samples[slot]);
 }

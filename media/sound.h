@@ -1,17 +1,17 @@
 // sound.h: music and sound effects. Stream 0 is the music, sample 0 the ball's bounce,
 // sample 1 the destroyed wall. With no audio device every call does nothing.
 #pragma once
-#include "app/platform.h"
-#include "app/types.h"
+#include "platform/platform.h"
+#include "core/types.h"
 
 constexpr i32 SOUND_SLOTS = 256;
 
 struct SoundSystem {
-    u8 enabled;  // 1: the device is open and every operation acts; anything else: silent
-    PlatformMusic* streams[SOUND_SLOTS];
-    PlatformSample* samples[SOUND_SLOTS];
+    bool enabled = false;  // the device is open and every operation acts; otherwise silent
+    PlatformMusic* streams[SOUND_SLOTS] = {};
+    PlatformSample* samples[SOUND_SLOTS] = {};
 
-    bool init();  // false when no audio device could be opened (enabled is then 0)
+    bool init();  // false when no audio device could be opened (enabled is then false)
     void openStream(const char* fileName, i32 slot);
     void loadSample(const char* fileName, i32 slot);
     void playStream(i32 slot);  // once, from the start

@@ -12,14 +12,9 @@
 
 #include <cstring>
 
-#include "game/session.h"
 #include "media/bmp.h"
-#include "ui/window_manager.h"
 
-TextureCache gTextureCache;
-TgaTexture gStripeTexture;
-TgaTexture gStripe2Texture;
-TgaTexture gLogoTexture;
+Textures gTextures;
 
 namespace {
 
@@ -96,7 +91,7 @@ bool loadTga(TgaTexture& texture, const char* fileName) {
     {
         PackedRows packed;
         built = gluBuild2DMipmaps(GL_TEXTURE_2D, alpha ? 4 : 3, GLint(texture.width), GLint(texture.height),
-                                  alpha ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, texture.data);
+                                  alpha ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, texture.data.get());
     }
     if (built != 0) {
         // No picture in the texture: keep the id 0 so that nothing draws it.
@@ -108,11 +103,8 @@ bool loadTga(TgaTexture& texture, const char* fileName) {
 }
 
 void loadTextures() {
-    for (const char* file : BMP_TEXTURE_FILES) gTextureCache.load(file);
-    loadTga(gStripeTexture, "data/texturen/streifen.tga");
-    loadTga(gStripe2Texture, "data/texturen/streifen2.tga");
-    loadTga(gLogoTexture, "data/texturen/logo.tga");
-    cameraX = -15.0f;
-    cameraY = 10.0f;
-    gWindowManager.init();
+    for (const char* file : BMP_TEXTURE_FILES) gTextures.cache.load(file);
+    loadTga(gTextures.stripe, "data/texturen/streifen.tga");
+    loadTga(gTextures.stripe2, "data/texturen/streifen2.tga");
+    loadTga(gTextures.logo, "data/texturen/logo.tga");
 }

@@ -1,8 +1,10 @@
 // textures.h: every picture of the game, loaded once at start-up into GL textures.
 #pragma once
 #include <cstddef>
+#include <cstdlib>
+#include <memory>
 
-#include "app/types.h"
+#include "core/types.h"
 
 constexpr i32 TEXTURE_CACHE_SLOTS = 256;
 
@@ -20,38 +22,49 @@ constexpr u32 TEX_MENU_RESUME = 10;
 constexpr u32 TEX_MENU_EXIT = 11;
 
 struct TextureCache {
-    i32 count;
-    char names[TEXTURE_CACHE_SLOTS][128];
-    u32 ids[TEXTURE_CACHE_SLOTS];
+    i32 count = 0;
+    char names[TEXTURE_CACHE_SLOTS][128] = {};
+    u32 ids[TEXTURE_CACHE_SLOTS] = {};
 
     // The entry of the name, loaded on first request; texture id i + 1 for entry i. A null
     // name or a full cache gives -1 and loads nothing.
     i32 load(const char* fileName);
 };
 
+// Pixel bytes from malloc, released with the record that owns them.
+struct FreeBytes {
+    void operator()(u8* bytes) const { std::free(bytes); }
+};
+
 struct TgaTexture {
-    u8* data;  // RGB(A), rows as stored in the file
-    u32 bitsPerPixel;
-    u32 width;
-    u32 height;
-    u32 textureId;
+    std::unique_ptr<u8[], FreeBytes> data;  // RGB(A), rows as stored in the file; kept after the upload
+    u32 bitsPerPixel = 0;
+    u32 width = 0;
+    u32 height = 0;
+    u32 textureId = 0;
+};
+
+// Every picture the game shows.
+struct Textures {
+    TextureCache cache;  // the BMP pictures, by fixed id
+    TgaTexture stripe;   // the intro's two stripes and its logo
+    TgaTexture stripe2;
+    TgaTexture logo;
 };
 
 void loadTextures();
+// Reads the file and makes a mipmapped texture of it.
 bool loadTga(TgaTexture& texture, const char* fileName);
 
 // TGA pictures larger than this on a side are refused before anything is allocated.
 constexpr u32 TGA_MAX_SIDE = 16384;
 
-// The file half of loadTga, without GL: accepts only uncompressed 24/32-bit true colour
-// with no image id, no colour map and a zero origin; fills width, height, bitsPerPixel
-// and data (malloc'ed, RGB(A), rows as stored). Silent: false on any failure, with no
-// pixel buffer left behind and textureId untouched.
-bool readTga(TgaTexture& texture, const char* fileName);
-// The same for a whole file held in memory.
+// Decodes a whole TGA file held in memory, without GL: accepts only uncompressed 24/32-bit
+// true colour with no image id, no colour map and a zero origin; fills width, height,
+// bitsPerPixel and data (RGB(A), rows as stored). Silent: false on any failure,
+// with no pixel buffer left behind and textureId untouched.
 bool decodeTga(TgaTexture& texture, const u8* bytes, size_t size);
+// The file half of loadTga: the file read into memory and decoded as above.
+bool readTga(TgaTexture& texture, const char* fileName);
 
-extern TextureCache gTextureCache;
-extern TgaTexture gStripeTexture;
-extern TgaTexture gStripe2Texture;
-extern TgaTexture gLogoTexture;
+extern Textures gTextures;

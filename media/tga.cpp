@@ -1,18 +1,13 @@
 // tga.cpp: the TGA reader behind loadTga. Only the one layout our intro pictures use is
 // read: uncompressed true colour, 24 or 32 bits, no image id, no colour map, origin 0.
 // Rows are kept in file order and the image descriptor byte is ignored.
-#include <sys/stat.h>
-
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "media/file_bytes.h"
 #include "media/textures.h"
 
 namespace {
-
-using u64 = std::uint64_t;
 
 constexpr size_t TGA_TEMPLATE_SIZE = 12;
 constexpr size_t TGA_SPEC_SIZE = 6;
@@ -48,45 +43,6 @@ void swapRedBlue(u8* data, u64 size, u32 bitsPerPixel) {
 
 }  // namespace
 
-bool readTga(TgaTexture& texture, const char* fileName) {
-    if (fileName == nullptr) return false;
-    FILE* file = std::fopen(fileName, "rb");
-    if (file == nullptr) return false;
-    u8 header[TGA_HEADER_SIZE];
-    if (std::fread(header, 1, TGA_TEMPLATE_SIZE, file) != TGA_TEMPLATE_SIZE ||
-        std::memcmp(header, TGA_TEMPLATE, TGA_TEMPLATE_SIZE) != 0 ||
-        std::fread(header + TGA_TEMPLATE_SIZE, 1, TGA_SPEC_SIZE, file) != TGA_SPEC_SIZE) {
-        std::fclose(file);
-        return false;
-    }
-    const u64 size = readHeader(texture, header);
-    if (size == 0) {
-        std::fclose(file);
-        return false;
-    }
-    // A header that promises more pixels than the file holds costs no allocation.
-    struct stat info {};
-    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) &&
-        u64(info.st_size) < TGA_HEADER_SIZE + size) {
-        std::fclose(file);
-        return false;
-    }
-    u8* data = static_cast<u8*>(std::malloc(size));
-    if (data == nullptr) {
-        std::fclose(file);
-        return false;
-    }
-    if (std::fread(data, 1, size, file) != size) {
-        std::free(data);
-        std::fclose(file);
-        return false;
-    }
-    swapRedBlue(data, size, texture.bitsPerPixel);
-    std::fclose(file);
-    texture.data = data;
-    return true;
-}
-
 bool decodeTga(TgaTexture& texture, const u8* bytes, size_t size) {
     if (bytes == nullptr || size < TGA_HEADER_SIZE) return false;
     const u64 pixelBytes = readHeader(texture, bytes);
@@ -95,6 +51,17 @@ bool decodeTga(TgaTexture& texture, const u8* bytes, size_t size) {
     if (data == nullptr) return false;
     std::memcpy(data, bytes + TGA_HEADER_SIZE, pixelBytes);
     swapRedBlue(data, pixelBytes, texture.bitsPerPixel);
-    texture.data = data;
+    texture.data.reset(data);
     return true;
+}
+
+bool readTga(TgaTexture& texture, const char* fileName) {
+    // The largest picture we take, and room for the optional areas that may follow it.
+    constexpr size_t MAX_FILE = TGA_HEADER_SIZE + size_t(TGA_MAX_SIDE) * TGA_MAX_SIDE * 4 + (1u << 20);
+    u8* bytes = nullptr;
+    size_t size = 0;
+    if (readFileBytes(fileName, MAX_FILE, &bytes, &size) != FileRead::Ok) return false;
+    const bool ok = decodeTga(texture, bytes, size);
+    std::free(bytes);
+    return ok;
 }

@@ -13,11 +13,11 @@
 #include <system_error>
 #include <thread>
 
-#include "app/window.h"
-
-u32 fontListBase[2];
+#include "core/input.h"
 
 namespace {
+
+u32 fontListBase[2];  // the first of each font's 96 glyph lists; 0 while there are none
 
 bool glyphsPending = false;  // lists reserved by createFonts, glyphs not made yet
 
@@ -243,6 +243,8 @@ void printText(i32 font, f32 x, f32 y, const char* format, ...) {
 }
 
 void drawCursorMark() {
-    if (gInput.showMenuCursor != 1) return;
+    // Nothing stays bound when the picture is done.
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (!gInput.showMenuCursor) return;
     printText(1, static_cast<f32>(gInput.mouseX - 4), static_cast<f32>(gInput.mouseY + 4), "x");
 }

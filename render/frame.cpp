@@ -1,18 +1,52 @@
-// frame.cpp: one picture per frame step: the intro while it runs, afterwards the tilted
-// 3D field with its balls under the 2D overlay of texts, menu and cursor mark.
+// frame.cpp: the pieces of one picture: the intro while it runs, afterwards the tilted
+// 3D field with its balls, and the 2D overlay's projection and texts.
 #include "render/frame.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
-#include "app/main_loop.h"
-#include "app/window.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "core/version.h"
+#include "game/game.h"
 #include "render/font.h"
-#include "ui/window_manager.h"
+
+RenderState gRender;
 
 namespace {
+
+void drawCredits(i32 top) {
+    const f32 x = 300.0f;
+    printText(1, x, static_cast<f32>(top), "Fendwall V.0.9.1");
+    printText(1, x, static_cast<f32>(top + 54), "Fendwall " FENDWALL_VERSION " for Linux");
+    printText(1, x, static_cast<f32>(top + 79), "News: project repository");
+    printText(1, x, static_cast<f32>(top + 104), "Bugs? Please file an issue");
+    printText(1, x, static_cast<f32>(top + 129), "Thank you for playing!");
+}
+
+}  // namespace
+
+void resizeScene(i32 width, i32 height) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<GLdouble>(static_cast<GLfloat>(width) / static_cast<GLfloat>(height)),
+                   static_cast<GLdouble>(0.1f), 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gRender.viewportWidth = width;
+    gRender.viewportHeight = height;
+}
+
+bool initGlState() {
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    return true;
+}
 
 void drawIntroPicture() {
     // Set here once: blending is never switched off again, and the game picture, drawn
@@ -29,25 +63,26 @@ void drawIntroPicture() {
     endOverlay();
 }
 
-void drawCredits(i32 top) {
-    const f32 x = 300.0f;
-    printText(1, x, static_cast<f32>(top), "Fendwall V.0.9.1");
-    printText(1, x, static_cast<f32>(top + 54), "Fendwall 0.9.3 for Linux");
-    printText(1, x, static_cast<f32>(top + 79), "News: project repository");
-    printText(1, x, static_cast<f32>(top + 104), "Bugs? Please file an issue");
-    printText(1, x, static_cast<f32>(top + 129), "Thank you for playing!");
+void drawGameScene() {
+    const GameSession& s = gGame.session;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // No colour of its own: the scene is drawn in the white the previous picture left.
+    glLoadIdentity();
+    glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
+    glTranslatef(s.cameraX, s.cameraY, s.cameraZ);
+    drawScene(gGame.playfield, gGame.balls);
 }
 
-void drawOverlayTexts() {
-    const GameSession& s = gSession;
+void drawHud(f32 framesPerSecond) {
+    const GameSession& s = gGame.session;
     glColor3f(0.0f, 1.0f, 0.0f);
     printText(0, 560.0f, 20.0f, "FPS: %0.1f", static_cast<double>(framesPerSecond));
     // The session has already moved on to the next level while the camera flies.
-    if (s.state != GameState::Menu && s.levelChanging == 1 && s.gameOver != 1) {
+    if (s.state != GameState::Menu && s.levelChanging && !s.gameOver) {
         printText(1, 300.0f, 240.0f, "Level %0.0f Complete", static_cast<double>(s.level - 1));
     }
-    if (s.exiting == 1) drawCredits(s.creditsY);
-    if (s.gameOver == 1) {
+    if (s.exiting) drawCredits(s.creditsY);
+    if (s.gameOver) {
         printText(1, 300.0f, 240.0f, "GAME OVER :-(");
         printText(1, 300.0f, 340.0f, "score %0.0f", static_cast<double>(s.score));
     } else {
@@ -55,34 +90,7 @@ void drawOverlayTexts() {
         printText(1, 200.0f, 29.0f, "score %0.0f", static_cast<double>(s.score));
         printText(1, 100.0f, 29.0f, "level %0.0f", static_cast<double>(s.level));
     }
-}
-
-void drawGamePicture() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // No colour of its own: the scene is drawn in the white the previous picture left.
-    glLoadIdentity();
-    glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
-    glTranslatef(cameraX, cameraY, cameraZ);
-    drawScene(gPlayfield, gBalls);
-
-    beginOverlay();
-    drawOverlayTexts();
     glColor3f(1.0f, 1.0f, 1.0f);
-    if (gSession.state == GameState::Menu) gWindowManager.draw();
-    // Nothing stays bound when the picture is done.
-    glBindTexture(GL_TEXTURE_2D, 0);
-    drawCursorMark();
-    endOverlay();
-}
-
-}  // namespace
-
-void drawFrame() {
-    if (introActive == 1) {
-        drawIntroPicture();
-    } else {
-        drawGamePicture();
-    }
 }
 
 void beginOverlay() {
@@ -91,7 +99,7 @@ void beginOverlay() {
     glPushMatrix();
     glLoadIdentity();
     // Screen pixels, origin top left, y downward.
-    glOrtho(0.0, static_cast<GLdouble>(gWindow.viewportWidth), static_cast<GLdouble>(gWindow.viewportHeight), 0.0,
+    glOrtho(0.0, static_cast<GLdouble>(gRender.viewportWidth), static_cast<GLdouble>(gRender.viewportHeight), 0.0,
             -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();

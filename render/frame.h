@@ -1,19 +1,32 @@
-// frame.h: one picture per frame step: the intro, or the 3D field with its overlay.
+// frame.h: the pieces of one picture: the intro, the tilted 3D field, the overlay
+// projection and its texts; and the view they are drawn into.
 #pragma once
-#include "app/types.h"
+#include "core/types.h"
 
 struct Playfield;
 struct BallSet;
 
-extern u8 introActive;
-extern i32 introSlide;
-extern i32 introFade;
+struct RenderState {
+    bool introActive = true;  // the intro runs until it ends or Escape skips it
+    i32 introSlide = 400;
+    i32 introFade = 130;
+    i32 viewportWidth = 0;
+    i32 viewportHeight = 0;
+};
 
-void drawFrame();
-void beginOverlay();
+extern RenderState gRender;
+
+void resizeScene(i32 width, i32 height);  // viewport and the 3D projection
+bool initGlState();                       // the fixed render state, set once; always true
+
+void drawIntroPicture();                  // a whole intro picture
+void drawGameScene();                     // cleared, and the field seen from the camera
+void beginOverlay();                      // 2D, in screen pixels, origin top left
+void drawHud(f32 framesPerSecond);        // the frame rate, level texts and credits; ends in white
 void endOverlay();
+
 void drawScene(const Playfield& field, BallSet& balls);  // the field, then the balls
 void drawPlayfield(const Playfield& field);
 void drawBalls(BallSet& balls);
-void deleteBallList();  // the compiled sphere goes with the GL context
+void deleteBallList();  // the compiled sphere and its quadric go with the GL context
 void drawIntro();

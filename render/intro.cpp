@@ -2,13 +2,9 @@
 // screen, then darken and fade while the logo fades in beneath them.
 #include <GL/gl.h>
 
-#include "app/window.h"
+#include "core/input.h"
 #include "media/textures.h"
 #include "render/frame.h"
-
-u8 introActive = 1;
-i32 introSlide = 400;
-i32 introFade = 130;
 
 namespace {
 
@@ -29,28 +25,30 @@ void drawBand(f32 left, f32 top, f32 right, f32 bottom) {
 }  // namespace
 
 void drawIntro() {
+    RenderState& r = gRender;
+    const Textures& t = gTextures;
     // Without its pictures the intro would show nothing and never end: skip it.
-    if (gStripeTexture.textureId == 0 || gStripe2Texture.textureId == 0 || gLogoTexture.textureId == 0) {
-        introActive = 0;
+    if (t.stripe.textureId == 0 || t.stripe2.textureId == 0 || t.logo.textureId == 0) {
+        r.introActive = false;
         return;
     }
-    if (introSlide <= 0) {
-        glBindTexture(GL_TEXTURE_2D, gLogoTexture.textureId);
-        glColor4f(1.0f, 1.0f, 1.0f, static_cast<f32>(introFade + 30) * 0.01f);
+    if (r.introSlide <= 0) {
+        glBindTexture(GL_TEXTURE_2D, t.logo.textureId);
+        glColor4f(1.0f, 1.0f, 1.0f, static_cast<f32>(r.introFade + 30) * 0.01f);
         drawBand(224.0f, 233.0f, 415.0f, 246.0f);
     }
     // Past 1 the values clamp: the stripes stay white until the fade is well under way.
-    const f32 c = static_cast<f32>(introFade - 30) * 0.01f;
+    const f32 c = static_cast<f32>(r.introFade - 30) * 0.01f;
     glColor4f(c, c, 1.0f, c);
-    glBindTexture(GL_TEXTURE_2D, gStripeTexture.textureId);
-    drawBand(static_cast<f32>(-introSlide - 80), 220.0f, static_cast<f32>(720 - introSlide), 260.0f);
-    glBindTexture(GL_TEXTURE_2D, gStripe2Texture.textureId);
-    drawBand(static_cast<f32>(introSlide - 80), 220.0f, static_cast<f32>(introSlide + 720), 260.0f);
+    glBindTexture(GL_TEXTURE_2D, t.stripe.textureId);
+    drawBand(static_cast<f32>(-r.introSlide - 80), 220.0f, static_cast<f32>(720 - r.introSlide), 260.0f);
+    glBindTexture(GL_TEXTURE_2D, t.stripe2.textureId);
+    drawBand(static_cast<f32>(r.introSlide - 80), 220.0f, static_cast<f32>(r.introSlide + 720), 260.0f);
 
-    if (introSlide > 0) {
-        introSlide -= 10;
+    if (r.introSlide > 0) {
+        r.introSlide -= 10;
     } else {
-        introFade -= 1;
+        r.introFade -= 1;
     }
-    if (introFade <= 0 || gInput.keys[VK_ESCAPE] != 0) introActive = 0;
+    if (r.introFade <= 0 || gInput.keys[VK_ESCAPE]) r.introActive = false;
 }

@@ -3,19 +3,19 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "game/game.h"
 #include "media/textures.h"
 #include "render/frame.h"
 
 namespace {
 
-GLuint ballList = 0;  // the ball's sphere, compiled once per context
+// The ball's sphere, made once per context and compiled into a list.
+GLUquadric* ballQuadric = nullptr;
+GLuint ballList = 0;
 
 // A cell shows a block when it is solid or part of the wall being built, so a growing
 // wall looks finished from the first frame.
-bool occupied(const Cell& c) { return c.solid == 1 || c.marked == 1; }
+bool occupied(const Cell& c) { return c.solid == 1 || c.marked; }
 
 // Side faces show the whole picture upright: t runs from the floor (0) to the top (1).
 void sideFace(f32 x0, f32 y0, f32 x1, f32 y1) {
@@ -79,13 +79,13 @@ void topFace(const Playfield& f, i32 x, i32 y) {
 void sideFaces(const Playfield& f, i32 x, i32 y) {
     const f32 fx = static_cast<f32>(x);
     const f32 fy = static_cast<f32>(y);
-    if (y == 0 || (f.cells[x][y - 1].solid != 1 && f.cells[x][y - 1].marked == 0)) {
+    if (y == 0 || (f.cells[x][y - 1].solid != 1 && !f.cells[x][y - 1].marked)) {
         sideFace(fx, fy, fx + 1.0f, fy);
     }
-    if (x < FIELD_SIZE - 1 && f.cells[x + 1][y].solid == 0 && f.cells[x + 1][y].marked == 0) {
+    if (x < FIELD_SIZE - 1 && f.cells[x + 1][y].solid == 0 && !f.cells[x + 1][y].marked) {
         sideFace(fx + 1.0f, fy, fx + 1.0f, fy + 1.0f);
     }
-    if (x > 0 && f.cells[x - 1][y].solid == 0 && f.cells[x - 1][y].marked == 0) {
+    if (x > 0 && f.cells[x - 1][y].solid == 0 && !f.cells[x - 1][y].marked) {
         sideFace(fx, fy, fx, fy + 1.0f);
     }
 }
@@ -128,9 +128,23 @@ void drawCursorMarker(const Playfield& f) {
     glEnd();
 }
 
-// The ball's sphere as GLU sends it. Every quadric the game makes has the same settings
-// (smooth normals, texture coordinates), so these vertices never change.
+// The ball's sphere as GLU sends it, with smooth normals and texture coordinates.
 void sendSphere() { gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10); }
+
+void makeBallSphere() {
+    if (!ballQuadric) {
+        ballQuadric = gluNewQuadric();
+        if (!ballQuadric) return;
+        gluQuadricNormals(ballQuadric, GLU_SMOOTH);
+        gluQuadricTexture(ballQuadric, GL_TRUE);
+    }
+    if (ballList != 0) return;
+    ballList = glGenLists(1);
+    if (ballList == 0) return;
+    glNewList(ballList, GL_COMPILE);
+    sendSphere();
+    glEndList();
+}
 
 // Angles in f32, as the balls' own arithmetic.
 f32 rollAngle(i32 index, f32 velocity, f32 spin) {
@@ -178,26 +192,21 @@ void drawScene(const Playfield& field, BallSet& balls) {
 void deleteBallList() {
     if (ballList != 0) glDeleteLists(ballList, 1);
     ballList = 0;
+    if (ballQuadric) gluDeleteQuadric(ballQuadric);
+    ballQuadric = nullptr;
 }
 
 void drawBalls(BallSet& balls) {
     glBindTexture(GL_TEXTURE_2D, TEX_BALL);
     // One compiled sphere for all balls, instead of GLU working it out ten stacks at a time
     // for every ball in every picture.
-    if (ballQuadric && ballList == 0) {
-        ballList = glGenLists(1);
-        if (ballList != 0) {
-            glNewList(ballList, GL_COMPILE);
-            sendSphere();
-            glEndList();
-        }
-    }
+    makeBallSphere();
     const i32 n = balls.count < MAX_BALLS ? balls.count : MAX_BALLS;
     for (i32 k = 0; k < n; ++k) {
         const Ball& b = balls.balls[k];
         glLoadIdentity();
         glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
-        glTranslatef(cameraX, cameraY, cameraZ);
+        glTranslatef(gGame.session.cameraX, gGame.session.cameraY, gGame.session.cameraZ);
         glTranslatef(b.x, b.y, 0.2f);
         glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
         glRotatef(rollAngle(k, b.vy, balls.spin), 1.0f, 0.0f, 0.0f);

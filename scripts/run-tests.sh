@@ -7,11 +7,11 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
 echo "== build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENDWALL_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 
 echo "== sanitizer build"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFENDWALL_SANITIZE=ON -DFENDWALL_BENCH=OFF >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFENDWALL_SANITIZE=ON -DFENDWALL_BENCH=OFF -DFENDWALL_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 
 status=0

@@ -5,7 +5,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 [ -f "$build/compile_commands.json" ] || { echo "no $build/compile_commands.json: configure first"; exit 1; }
-sources=$(ls app/*.cpp game/*.cpp render/*.cpp ui/*.cpp media/*.cpp)
+sources=$(ls platform/*/*.cpp core/*.cpp game/*.cpp media/*.cpp render/*.cpp ui/*.cpp app/*.cpp)
 status=0
 
 echo "clang-tidy on $(echo "$sources" | wc -w) files"
@@ -19,7 +19,7 @@ echo "cppcheck"
 # links one side or the other, never both.
 # shellcheck disable=SC2086
 cppcheck --enable=warning,performance,portability --inline-suppr --error-exitcode=1 --quiet \
-    --std=c++20 -I . --suppress=missingIncludeSystem --suppress=ctuOneDefinitionRuleViolation \
+    --std=c++20 -I . -I "$build/generated" --suppress=missingIncludeSystem --suppress=ctuOneDefinitionRuleViolation \
     $sources || status=1
 
 [ $status = 0 ] && echo "static analysis: no findings"

@@ -6,24 +6,22 @@
 
 #include <cstdio>
 
-#include "app/window.h"
+#include "core/input.h"
+#include "core/message_log.h"
 #include "media/textures.h"
 #include "render/font.h"
-#include "ui/menu.h"
 
-WindowManager gWindowManager;
+namespace {
 
-void WindowManager::init() {
-    if (windows) return;  // the table lives for the whole run
-    windows = new UiWindow[WINDOW_SLOTS]();
-}
+i32 clampCapacity(i32 wanted, i32 room) { return wanted < 0 ? 0 : (wanted > room ? room : wanted); }
+
+}  // namespace
 
 i32 WindowManager::createWindow(i32 textFieldCapacity, i32 buttonCapacity, f32 x, f32 y, f32 width,
                                 f32 height, const char* title) {
-    init();
     i32 slot = 0;
     for (i32 i = 1; i < WINDOW_SLOTS; ++i) {
-        if (windows[i].isOpen != 1) {
+        if (!windows[i].isOpen) {
             slot = i;
             break;
         }
@@ -33,11 +31,9 @@ i32 WindowManager::createWindow(i32 textFieldCapacity, i32 buttonCapacity, f32 x
         return 0;
     }
     UiWindow& w = windows[slot];
-    w.isOpen = 1;
-    w.textFieldCapacity = textFieldCapacity > 0 ? textFieldCapacity : 0;
-    w.textFields = w.textFieldCapacity > 0 ? new UiTextField[w.textFieldCapacity]() : nullptr;
-    w.buttonCapacity = buttonCapacity > 0 ? buttonCapacity : 0;
-    w.buttons = w.buttonCapacity > 0 ? new UiButton[w.buttonCapacity]() : nullptr;
+    w.isOpen = true;
+    w.textFieldCapacity = clampCapacity(textFieldCapacity, WINDOW_MAX_TEXT_FIELDS);
+    w.buttonCapacity = clampCapacity(buttonCapacity, WINDOW_MAX_BUTTONS);
     w.x = x;
     w.y = y;
     w.width = width;
@@ -47,21 +43,18 @@ i32 WindowManager::createWindow(i32 textFieldCapacity, i32 buttonCapacity, f32 x
 }
 
 void WindowManager::deleteWindow(i32 index) {
-    if (!windows || index < 0 || index >= WINDOW_SLOTS || windows[index].isOpen != 1) {
+    if (index < 0 || index >= WINDOW_SLOTS || !windows[index].isOpen) {
         gMessageLog.append("ERROR: Fenster war nicht vorhanden, nichts zu loeschen!");
         return;
     }
-    UiWindow& w = windows[index];
-    delete[] w.buttons;
-    delete[] w.textFields;
-    w = UiWindow{};
+    windows[index] = UiWindow{};
 }
 
 i32 UiWindow::addButton(f32 bx, f32 by, f32 bwidth, f32 bheight, const char* caption, const char* name) {
     for (i32 i = 0; i < buttonCapacity; ++i) {
         UiButton& b = buttons[i];
-        if (b.inUse == 1) continue;
-        b.inUse = 1;
+        if (b.inUse) continue;
+        b.inUse = true;
         b.x = bx;
         b.y = by;
         b.width = bwidth;
@@ -79,8 +72,8 @@ namespace {
 i32 addField(UiWindow& w, f32 x, f32 y, const char* text, const char* overflowMessage) {
     for (i32 i = 0; i < w.textFieldCapacity; ++i) {
         UiTextField& t = w.textFields[i];
-        if (t.inUse == 1) continue;
-        t.inUse = 1;
+        if (t.inUse) continue;
+        t.inUse = true;
         copyTextField(t.text, text);
         t.x = x;
         t.y = y;
@@ -105,16 +98,15 @@ i32 UiWindow::addNumberField(f32 fx, f32 fy, i32 value) {
                     "angegeben?)");
 }
 
-void WindowManager::update() {
-    if (!windows) return;
+void WindowManager::update(ButtonEventQueue& clicks) {
     for (i32 i = 1; i < WINDOW_SLOTS; ++i) {
         UiWindow& w = windows[i];
-        if (w.isOpen != 1) continue;
+        if (!w.isOpen) continue;
         for (i32 j = 0; j < w.buttonCapacity; ++j) {
             UiButton& b = w.buttons[j];
-            if (b.inUse != 1) continue;
-            b.pressed = 0;
-            if (gInput.leftClicked != 1) continue;
+            if (!b.inUse) continue;
+            b.pressed = false;
+            if (!gInput.leftClicked) continue;
             const f32 left = w.x + b.x;
             const f32 top = w.y + b.y;
             const f32 right = left + b.width;
@@ -122,20 +114,19 @@ void WindowManager::update() {
             const f32 mx = static_cast<f32>(gInput.mouseX);
             const f32 my = static_cast<f32>(gInput.mouseY);
             if (left < mx && mx < right && top < my && my < bottom) {
-                b.pressed = 1;
-                gButtonQueue.push(b.name);
+                b.pressed = true;
+                clicks.push(b.name);
                 return;  // one click, one button: the lowest slot wins
             }
         }
     }
 }
 
-void WindowManager::draw() {
-    if (!windows) return;
+void WindowManager::draw() const {
     static const u32 buttonTextures[3] = {TEX_MENU_NEW, TEX_MENU_EXIT, TEX_MENU_RESUME};
     for (i32 i = 1; i < WINDOW_SLOTS; ++i) {
         const UiWindow& w = windows[i];
-        if (w.isOpen != 1) continue;
+        if (!w.isOpen) continue;
         glBindTexture(GL_TEXTURE_2D, TEX_MENU);
         glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 1.0f);
@@ -150,7 +141,7 @@ void WindowManager::draw() {
         printText(0, w.x + 5.0f, w.y + 15.0f, "%s", w.title);
         for (i32 j = 0; j < w.buttonCapacity; ++j) {
             const UiButton& b = w.buttons[j];
-            if (b.inUse != 1) continue;
+            if (!b.inUse) continue;
             const f32 left = w.x + b.x;
             const f32 top = w.y + b.y;
             const f32 right = left + b.width;
@@ -169,7 +160,7 @@ void WindowManager::draw() {
         }
         for (i32 j = 0; j < w.textFieldCapacity; ++j) {
             const UiTextField& t = w.textFields[j];
-            if (t.inUse == 1) printText(0, w.x + t.x, w.y + t.y, "%s", t.text);
+            if (t.inUse) printText(0, w.x + t.x, w.y + t.y, "%s", t.text);
         }
     }
 }

@@ -71,7 +71,6 @@ void BM_DecodeTga256(benchmark::State& state) {
             return;
         }
         benchmark::DoNotOptimize(texture.data[0]);
-        std::free(texture.data);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file.size()));
 }

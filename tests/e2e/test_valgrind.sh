@@ -30,7 +30,7 @@ wait_until() {
     --keep-debuginfo=yes --num-callers=40 --suppressions="$E2E_ROOT/tests/valgrind.supp" \
     --log-file="$VG_LOG" "$E2E_BIN" >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err") &
 GAME_PID=$!
-WINDOW=$(timeout 120 xdotool search --sync --onlyvisible --name '^FENDWALL - V 0.9.3$' 2>/dev/null | head -n 1)
+WINDOW=$(timeout 120 xdotool search --sync --onlyvisible --name "^FENDWALL - V $("$E2E_BIN" --version | cut -d' ' -f2)\$" 2>/dev/null | head -n 1)
 [ -n "$WINDOW" ] || { fail "no game window under valgrind"; cat "$VG_LOG"; finish; }
 
 wait_until 120 "the intro is drawn" something_drawn

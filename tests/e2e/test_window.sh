@@ -5,7 +5,7 @@
 start_xvfb
 start_game || finish
 title=$(xdotool getwindowname "$WINDOW")
-check "title '$title'" [ "$title" = "FENDWALL - V 0.9.3" ]
+check "title '$title'" [ "$title" = "FENDWALL - V $("$E2E_BIN" --version | cut -d' ' -f2)" ]
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 check "size ${WIDTH}x${HEIGHT}" [ "${WIDTH}x${HEIGHT}" = 640x480 ]
 click_at 320 240

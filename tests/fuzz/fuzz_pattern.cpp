@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/playfield.h"
+#include "game/game.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // fuzz_platform_stub.cpp: the platform seam for the fuzz targets. Message boxes are
 // answered at once and recorded nowhere: the fuzzers only look for crashes.
-#include "app/platform.h"
+#include "platform/platform.h"
 
-i32 platformMessageBox(const char*, const char*, u32 flags) { return (flags & MB_YESNO) ? IDNO : IDOK; }
+std::int32_t platformMessageBox(const char*, const char*, std::uint32_t flags) { return (flags & MB_YESNO) ? IDNO : IDOK; }

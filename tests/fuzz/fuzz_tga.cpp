@@ -20,6 +20,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     volatile u8 sink = texture.data[0];
     sink = texture.data[last];
     (void)sink;
-    std::free(texture.data);
     return 0;
 }

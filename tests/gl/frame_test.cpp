@@ -1,5 +1,9 @@
 // frame_test.cpp: the game picture as the player sees it, and the GL state it leaves behind.
+#include "game/game.h"
+#include "app/frame_step.h"
 #include "app/window.h"
+#include "core/input.h"
+#include "render/frame.h"
 #include "gl/scene_fixture.h"
 #include "ui/menu.h"
 #include "ui/window_manager.h"
@@ -22,14 +26,13 @@ protected:
         makeTexture(TEX_BALL, 1, 1, {BALL});
         makeTexture(TEX_CURSOR_HORIZONTAL, 1, 1, {MARK_HORIZONTAL});
         makeTexture(TEX_CURSOR_VERTICAL, 1, 1, {MARK_VERTICAL});
-        cameraX = -15.0f;
-        cameraY = 10.0f;
-        introActive = 0;
-        gPlayfield.clear();
-        gPlayfield.cursorX = gPlayfield.cursorY = 15;
-        gSession.level = 1;
-        gSession.lives = 3;
-        gWindowManager.init();
+        gGame.session.cameraX = -15.0f;
+        gGame.session.cameraY = 10.0f;
+        gRender.introActive = 0;
+        gGame.playfield.clear();
+        gGame.playfield.cursorX = gGame.playfield.cursorY = 15;
+        gGame.session.level = 1;
+        gGame.session.lives = 3;
     }
     // Pure green pixels (the overlay text colour) in a box of the screen.
     static int greenIn(const std::vector<unsigned char>& px, int x0, int y0, int x1, int y1) {
@@ -60,66 +63,65 @@ TEST_F(FrameGl, OpenFieldShowsUprightFloorBorderTopsAndTheFacesTowardTheViewer) 
 }
 
 TEST_F(FrameGl, GrowingWallsLookExactlyLikeFinishedOnes) {
-    for (int x = 5; x <= 12; ++x) gPlayfield.cells[x][14].solid = 1;
-    for (int y = 15; y <= 20; ++y) gPlayfield.cells[8][y].solid = 1;
+    for (int x = 5; x <= 12; ++x) gGame.playfield.cells[x][14].solid = 1;
+    for (int y = 15; y <= 20; ++y) gGame.playfield.cells[8][y].solid = 1;
     const auto finished = render();
-    for (int x = 5; x <= 12; ++x) gPlayfield.cells[x][14] = Cell{0, 1};
-    for (int y = 15; y <= 20; ++y) gPlayfield.cells[8][y] = Cell{0, 1};
+    for (int x = 5; x <= 12; ++x) gGame.playfield.cells[x][14] = Cell{0, 1};
+    for (int y = 15; y <= 20; ++y) gGame.playfield.cells[8][y] = Cell{0, 1};
     EXPECT_TRUE(render() == finished) << "growing and finished walls differ";
 }
 
 TEST_F(FrameGl, CursorMarkerLiesOnABlockTopOrOnTheFloorAndShowsTheOrientation) {
-    gPlayfield.cells[10][10].solid = 1;
-    gPlayfield.cursorX = gPlayfield.cursorY = 10;
-    gPlayfield.selectedOrientation = Orientation::Vertical;
+    gGame.playfield.cells[10][10].solid = 1;
+    gGame.playfield.cursorX = gGame.playfield.cursorY = 10;
+    gGame.playfield.selectedOrientation = Orientation::Vertical;
     auto px = render();
     EXPECT_EQ(seen(px, 10.5, 10.5, 1), MARK_VERTICAL) << "on top of the block";
     EXPECT_EQ(seen(px, 10.5, 10, 0.2), SIDE_BOTTOM) << "the block's front stays visible";
 
-    gPlayfield.cursorX = gPlayfield.cursorY = 12;
-    gPlayfield.selectedOrientation = 0;  // nothing chosen yet: horizontal
+    gGame.playfield.cursorX = gGame.playfield.cursorY = 12;
+    gGame.playfield.selectedOrientation = Orientation::Horizontal;
     px = render();
     EXPECT_EQ(seen(px, 12.5, 12.5, 0), MARK_HORIZONTAL) << "on the floor of an open cell";
     EXPECT_EQ(seen(px, 12.5, 12.5, 1), MARK_HORIZONTAL) << "and floating at wall height";
     EXPECT_EQ(seen(px, 10.5, 10.5, 1), TOP_NEAR_LEFT) << "the old cell shows its plain top again";
 }
 
-TEST_F(FrameGl, BallsRollAndSpinAdvancesOncePerPictureWithOrWithoutTheirSphere) {
-    gBalls.count = 1;
-    gBalls.spawn();
-    gBalls.balls[0] = Ball{10.0f, 10.0f, 0.25f, -0.25f};
+TEST_F(FrameGl, BallsRollAndSpinAdvancesOncePerPicture) {
+    gGame.balls.count = 1;
+    gGame.balls.spawn();
+    gGame.balls.balls[0] = Ball{10.0f, 10.0f, 0.25f, -0.25f};
     auto px = render();
     EXPECT_EQ(seen(px, 10, 10, 0.2), BALL);
-    EXPECT_EQ(gBalls.spin, 20.0f);
-    gluDeleteQuadric(ballQuadric);  // no sphere without its quadric, but the spin turns
-    ballQuadric = nullptr;
+    EXPECT_EQ(gGame.balls.spin, 20.0f);
+    gGame.balls.count = 0;  // no ball, but the spin still turns
     px = render();
     EXPECT_EQ(seen(px, 10, 10, 0.2), FLOOR_NEAR_LEFT);
-    EXPECT_EQ(gBalls.spin, 40.0f);
+    EXPECT_EQ(gGame.balls.spin, 40.0f);
 }
 
 TEST_F(FrameGl, TextsInGreenAtTheirPlacesForHudGameOverAndLevelChange) {
-    gSession.state = GameState::Playing;
-    gSession.score = 4000;
-    framesPerSecond = 33.0f;
+    gGame.session.state = GameState::Playing;
+    gGame.session.score = 4000;
+    gFrameClock.framesPerSecond = 33.0f;
     auto px = render();
     for (int x : {10, 100, 200}) EXPECT_GT(greenIn(px, x, 10, x + 85, 29), 30) << "lives, level, score at " << x;
     EXPECT_GT(greenIn(px, 560, 8, 639, 20), 10) << "frame rate";
     EXPECT_EQ(greenIn(px, 0, 30, 639, 479), 0) << "nothing else is green";
 
-    gSession.gameOver = 1;
+    gGame.session.gameOver = 1;
     px = render();
     EXPECT_EQ(greenIn(px, 0, 10, 400, 29), 0) << "the heads-up line is gone";
     EXPECT_GT(greenIn(px, 300, 215, 639, 240), 50) << "GAME OVER";
     EXPECT_GT(greenIn(px, 300, 315, 639, 340), 50) << "final score";
-    gSession.levelChanging = 1;
+    gGame.session.levelChanging = 1;
     EXPECT_TRUE(render() == px) << "no completion line over GAME OVER";
 
     // During the change the session is already on level 2: the line names level 1.
-    gSession.gameOver = 0;
-    gSession.level = 2;
+    gGame.session.gameOver = 0;
+    gGame.session.level = 2;
     const auto changing = render();
-    gSession.levelChanging = 0;
+    gGame.session.levelChanging = 0;
     drawFrame();
     beginOverlay();
     glColor3f(0.0f, 1.0f, 0.0f);
@@ -130,18 +132,18 @@ TEST_F(FrameGl, TextsInGreenAtTheirPlacesForHudGameOverAndLevelChange) {
 }
 
 TEST_F(FrameGl, APictureLeavesTheStateTheNextOneReliesOn) {
-    introActive = 1;  // the program's first picture is the intro, which sets blending up for good
+    gRender.introActive = 1;  // the program's first picture is the intro, which sets blending up for good
     gInput.keys[VK_ESCAPE] = 1;
     drawFrame();
-    ASSERT_EQ(introActive, 0);
+    ASSERT_EQ(gRender.introActive, 0);
     // Every overlay element at once: menu, credits, game over, cursor mark.
-    gMainMenu.open();
-    gSession.state = GameState::Menu;
-    gSession.exiting = gSession.gameOver = gInput.showMenuCursor = 1;
+    gUi.menu.open();
+    gGame.session.state = GameState::Menu;
+    gGame.session.exiting = gGame.session.gameOver = gInput.showMenuCursor = 1;
     gInput.mouseX = 320;
     gInput.mouseY = 240;
-    gBalls.count = 3;
-    gBalls.spawn();
+    gGame.balls.count = 3;
+    gGame.balls.spawn();
     GLint modelviewDepth = 0, projectionDepth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelviewDepth);
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);

@@ -7,7 +7,10 @@
 #include <array>
 #include <vector>
 
+#include "core/version.h"
 #include "app/window.h"
+#include "core/input.h"
+#include "render/frame.h"
 #include "support/globals.h"
 
 using Rgb = std::array<int, 3>;
@@ -19,7 +22,7 @@ protected:
 
     void SetUp() override {
         resetGlobals();
-        ASSERT_TRUE(createGameWindow("FENDWALL - V 0.9.3", W, H, 16, false));
+        ASSERT_TRUE(createGameWindow(FENDWALL_WINDOW_TITLE, W, H, 16, false));
         initGlState();
     }
     void TearDown() override { destroyGameWindow(); }

@@ -1,5 +1,7 @@
 // intro_test.cpp: how the start-up intro ends early. (test_play.sh sees it run its course.)
 #include "app/window.h"
+#include "core/input.h"
+#include "render/frame.h"
 #include "gl/scene_fixture.h"
 
 namespace {
@@ -11,22 +13,22 @@ protected:
     void SetUp() override {
         SceneTest::SetUp();
         for (GLuint id : {12, 13, 14}) makeTexture(id, 1, 1, {STRIPE});
-        gStripeTexture.textureId = 12;
-        gStripe2Texture.textureId = 13;
-        gLogoTexture.textureId = 14;
+        gTextures.stripe.textureId = 12;
+        gTextures.stripe2.textureId = 13;
+        gTextures.logo.textureId = 14;
     }
 };
 
 TEST_F(IntroGl, EscapeEndsItAfterThisPictureAndAMissingPictureAtOnce) {
     gInput.keys[VK_ESCAPE] = 1;
     auto px = render();
-    EXPECT_EQ(introActive, 0);
+    EXPECT_EQ(gRender.introActive, 0);
     EXPECT_EQ(at(px, 319, 250), STRIPE) << "the current picture is still drawn";
-    introActive = 1;
+    gRender.introActive = 1;
     gInput.keys[VK_ESCAPE] = 0;
-    gLogoTexture.textureId = 0;
+    gTextures.logo.textureId = 0;
     px = render();
-    EXPECT_EQ(introActive, 0) << "without its pictures the intro would never end";
+    EXPECT_EQ(gRender.introActive, 0) << "without its pictures the intro would never end";
     EXPECT_EQ(at(px, 319, 250), BLACK);
 }
 

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "app/main_loop.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "app/frame_step.h"
+#include "game/game.h"
 #include "gl/gl_context.h"
 #include "media/textures.h"
 #include "render/font.h"

@@ -2,6 +2,7 @@
 // only where it is strictly nearer, blending off) must give the very pixels of the plain
 // order: floor, blocks, marker, balls. Drawn with the game's own pictures, so that any
 // floor texel showing through where a block or the marker should be is caught.
+#include "game/game.h"
 #include "gl/scene_fixture.h"
 
 namespace {
@@ -11,15 +12,15 @@ protected:
     void SetUp() override {
         SceneTest::SetUp();
         loadTextures();  // the working directory is the repository root
-        ASSERT_NE(gTextureCache.count, 0);
-        cameraX = -15.0f;
-        cameraY = 10.0f;
-        cameraZ = -30.0f;
+        ASSERT_NE(gTextures.cache.count, 0);
+        gGame.session.cameraX = -15.0f;
+        gGame.session.cameraY = 10.0f;
+        gGame.session.cameraZ = -30.0f;
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-        gBalls.count = MAX_BALLS;
-        gBalls.spawn();
+        gGame.balls.count = MAX_BALLS;
+        gGame.balls.spawn();
     }
 
     // A cleared picture under the resting camera, with the balls' spin always the same.
@@ -27,19 +28,19 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
         glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
-        glTranslatef(cameraX, cameraY, cameraZ);
-        gBalls.spin = 60.0f;
+        glTranslatef(gGame.session.cameraX, gGame.session.cameraY, gGame.session.cameraZ);
+        gGame.balls.spin = 60.0f;
     }
 
     static std::vector<unsigned char> draw(bool plain) {
         startPicture();
         if (plain) {
             glDisable(GL_BLEND);
-            drawPlayfield(gPlayfield);
-            drawBalls(gBalls);
+            drawPlayfield(gGame.playfield);
+            drawBalls(gGame.balls);
             glEnable(GL_BLEND);
         } else {
-            drawScene(gPlayfield, gBalls);
+            drawScene(gGame.playfield, gGame.balls);
         }
         return grab();
     }
@@ -64,16 +65,16 @@ TEST_F(SceneOrderGl, FastOrderGivesThePlainOrdersPixelsOnEveryKindOfField) {
         {"stripes with a growing wall", [](int x, int y) { return x % 3 == 0 ? 1 : (y == 10 ? 2 : 0); }, 20, 20},
     };
     for (const Field& f : fields) {
-        gPlayfield.clear();
+        gGame.playfield.clear();
         for (int x = 0; x < FIELD_SIZE; ++x) {
             for (int y = 0; y < FIELD_SIZE; ++y) {
                 const int v = f.solid(x, y);
-                gPlayfield.cells[x][y].solid = v == 1 ? 1 : 0;
-                gPlayfield.cells[x][y].marked = v == 2 ? 1 : 0;
+                gGame.playfield.cells[x][y].solid = v == 1 ? 1 : 0;
+                gGame.playfield.cells[x][y].marked = v == 2 ? 1 : 0;
             }
         }
-        gPlayfield.cursorX = f.cursorX;
-        gPlayfield.cursorY = f.cursorY;
+        gGame.playfield.cursorX = f.cursorX;
+        gGame.playfield.cursorY = f.cursorY;
         const std::vector<unsigned char> plain = draw(true);
         const std::vector<unsigned char> fast = draw(false);
         EXPECT_EQ(differing(plain, fast), 0) << f.name;
@@ -85,13 +86,13 @@ TEST_F(SceneOrderGl, FastOrderGivesThePlainOrdersPixelsOnEveryKindOfField) {
 TEST_F(SceneOrderGl, ATranslucentColourDrawsThePlainBlendedOrder) {
     glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
     startPicture();
-    drawPlayfield(gPlayfield);
-    drawBalls(gBalls);
+    drawPlayfield(gGame.playfield);
+    drawBalls(gGame.balls);
     const std::vector<unsigned char> blended = grab();
     EXPECT_NE(differing(blended, draw(true)), 0) << "half the colour must show";
     glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
     startPicture();
-    drawScene(gPlayfield, gBalls);
+    drawScene(gGame.playfield, gGame.balls);
     EXPECT_EQ(differing(blended, grab()), 0);
 }
 

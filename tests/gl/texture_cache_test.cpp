@@ -38,10 +38,10 @@ TEST_F(TextureGl, EveryPictureGetsItsFixedIdAndAMissingOneLeavesOnlyItsOwnEmpty)
     loadTextures();
     fs::current_path(previous);
 
-    ASSERT_EQ(gTextureCache.count, 11);
+    ASSERT_EQ(gTextures.cache.count, 11);
     for (int i = 0; i < 11; i++) {
         const GLuint id = GLuint(i + 1);
-        EXPECT_EQ(gTextureCache.ids[i], id == TEX_WALL_TOP ? 0u : id) << names[i];
+        EXPECT_EQ(gTextures.cache.ids[i], id == TEX_WALL_TOP ? 0u : id) << names[i];
         if (id == TEX_WALL_TOP) {
             EXPECT_EQ(level(id, GL_TEXTURE_WIDTH), 0) << "no picture behind the missing file's id";
             continue;
@@ -52,14 +52,14 @@ TEST_F(TextureGl, EveryPictureGetsItsFixedIdAndAMissingOneLeavesOnlyItsOwnEmpty)
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texel);
         EXPECT_EQ(texel[0], 20 * i + 5) << names[i] << ": its own picture";
     }
-    for (const TgaTexture* tga : {&gStripeTexture, &gStripe2Texture}) {
+    for (const TgaTexture* tga : {&gTextures.stripe, &gTextures.stripe2}) {
         EXPECT_GT(tga->textureId, 11u) << "the TGA textures keep away from the empty id";
         EXPECT_NE(tga->data, nullptr) << "the pixels stay in the record";
         EXPECT_GT(level(tga->textureId, GL_TEXTURE_WIDTH, 1), 0) << "mipmaps were built";
     }
-    EXPECT_GT(level(gStripe2Texture.textureId, GL_TEXTURE_ALPHA_SIZE), 0) << "32 bits make an RGBA texture";
-    EXPECT_EQ(level(gStripeTexture.textureId, GL_TEXTURE_ALPHA_SIZE), 0) << "24 bits an RGB one";
-    EXPECT_EQ(gLogoTexture.textureId, 0u);
+    EXPECT_GT(level(gTextures.stripe2.textureId, GL_TEXTURE_ALPHA_SIZE), 0) << "32 bits make an RGBA texture";
+    EXPECT_EQ(level(gTextures.stripe.textureId, GL_TEXTURE_ALPHA_SIZE), 0) << "24 bits an RGB one";
+    EXPECT_EQ(gTextures.logo.textureId, 0u);
 }
 
 TEST_F(TextureGl, CacheKeepsItsBoundsForLongNamesAndTooManyNames) {

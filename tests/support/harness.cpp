@@ -1,12 +1,14 @@
 // harness.cpp: resets and drives the game through the scripted platform.
+#include "core/input.h"
+#include "ui/menu.h"
 #include "support/harness.h"
 
 #include <filesystem>
 
 #include "app/main_loop.h"
-#include "app/platform_audio_scripted.h"
-#include "game/balls.h"
-#include "game/playfield.h"
+#include "app/frame_step.h"
+#include "platform/scripted/audio_scripted.h"
+#include "game/game.h"
 #include "ui/window_manager.h"
 
 namespace harness {
@@ -20,7 +22,7 @@ void resetGame() {
 bool startGame() { return startUp(); }
 
 void runPasses(int n) {
-    for (int i = 0; i < n && quitRequested == 0; ++i) runMainPass();
+    for (int i = 0; i < n && gInput.quitRequested == 0; ++i) runMainPass();
 }
 
 void moveMouse(i32 x, i32 y) { scripted::pushEvent({PlatformEventType::MouseMove, 0, x, y}); }
@@ -31,22 +33,22 @@ void keyUp(i32 vk) { scripted::pushEvent({PlatformEventType::KeyUp, vk, 0, 0}); 
 void closeWindow() { scripted::pushEvent({PlatformEventType::Close, 0, 0, 0}); }
 
 void clearFieldNoBalls() {
-    gPlayfield.clear();
-    for (auto& column : gPlayfield.cells) {
+    gGame.playfield.clear();
+    for (auto& column : gGame.playfield.cells) {
         for (Cell& c : column) c.marked = 0;
     }
-    gPlayfield.building = gPlayfield.wallHit = 0;
-    gBalls.count = 0;
+    gGame.playfield.building = gGame.playfield.wallHit = 0;
+    gGame.balls.count = 0;
 }
 
 void placeBall(int index, float x, float y, float vx, float vy) {
-    gBalls.balls[index] = Ball{x, y, vx, vy};
-    if (gBalls.count < index + 1) gBalls.count = index + 1;
+    gGame.balls.balls[index] = Ball{x, y, vx, vy};
+    if (gGame.balls.count < index + 1) gGame.balls.count = index + 1;
 }
 
 int markedCells() {
     int n = 0;
-    for (auto& column : gPlayfield.cells) {
+    for (auto& column : gGame.playfield.cells) {
         for (Cell& c : column) n += c.marked;
     }
     return n;
@@ -54,7 +56,7 @@ int markedCells() {
 
 int openWindows() {
     int n = 0;
-    for (int i = 1; i < WINDOW_SLOTS; ++i) n += gWindowManager.windows[i].isOpen == 1;
+    for (int i = 1; i < WINDOW_SLOTS; ++i) n += gUi.manager.windows[i].isOpen == 1;
     return n;
 }
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/platform_scripted.h"
-#include "app/types.h"
+#include "platform/scripted/platform_scripted.h"
+#include "core/types.h"
 #include "support/globals.h"
 
 namespace harness {

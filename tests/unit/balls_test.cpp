@@ -1,9 +1,8 @@
 // balls_test.cpp: the random generator, placement, and the bounce and wall-touch rules.
 #include <gtest/gtest.h>
 
-#include "app/platform_scripted.h"
-#include "game/balls.h"
-#include "game/playfield.h"
+#include "platform/scripted/platform_scripted.h"
+#include "game/game.h"
 #include "support/harness.h"
 
 namespace {
@@ -14,17 +13,17 @@ protected:
         harness::resetGame();
         harness::clearFieldNoBalls();
     }
-    static Ball& ball(int i = 0) { return gBalls.balls[i]; }
+    static Ball& ball(int i = 0) { return gGame.balls.balls[i]; }
 };
 
 TEST_F(BallsTest, SpawnSeedsTheClassicRandWithTheSecondAndPlacesOnWholeCells) {
-    seedRandom(1);  // the well-known first values of rand() after srand(1)
-    for (int e : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(randomBelow(32768), e);
-    gBalls.balls[3] = Ball{7.25f, 8.5f, 0.25f, -0.25f};
-    gBalls.count = 3;
+    gGame.balls.seedRandom(1);  // the well-known first values of rand() after srand(1)
+    for (int e : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(gGame.balls.randomBelow(32768), e);
+    gGame.balls.balls[3] = Ball{7.25f, 8.5f, 0.25f, -0.25f};
+    gGame.balls.count = 3;
     for (i64 seconds = 1000; seconds < 1100; ++seconds) {
         scripted::setCalendarSeconds(seconds);
-        gBalls.spawn();
+        gGame.balls.spawn();
         for (int i = 0; i < 3; ++i) {
             const Ball& b = ball(i);
             EXPECT_TRUE(b.x >= 3.0f && b.x <= 27.0f && b.y >= 3.0f && b.y <= 27.0f && b.x == float(int(b.x))) << seconds;
@@ -33,12 +32,12 @@ TEST_F(BallsTest, SpawnSeedsTheClassicRandWithTheSecondAndPlacesOnWholeCells) {
     }
     EXPECT_EQ(ball(3).x, 7.25f) << "later slots are left alone";
     const Ball last = ball(0);  // the same second gives the same placement
-    gBalls.spawn();
+    gGame.balls.spawn();
     EXPECT_TRUE(last.x == ball(0).x && last.y == ball(0).y && last.vx == ball(0).vx && last.vy == ball(0).vy);
-    gBalls.count = 25;
-    gBalls.spawn();
-    EXPECT_EQ(gBalls.count, MAX_BALLS);
-    gBalls.move();  // under the sanitizers a read past the table fails here
+    gGame.balls.count = 25;
+    gGame.balls.spawn();
+    EXPECT_EQ(gGame.balls.count, MAX_BALLS);
+    gGame.balls.move();  // under the sanitizers a read past the table fails here
 }
 
 TEST_F(BallsTest, BounceAndTouchRules) {
@@ -62,31 +61,31 @@ TEST_F(BallsTest, BounceAndTouchRules) {
     };
     for (const Case& c : cases) {
         harness::clearFieldNoBalls();
-        if (c.x) gPlayfield.cells[c.x][c.y] = Cell{c.value, u8(c.value == 0)};
-        gPlayfield.building = c.value == 0;
+        if (c.x) gGame.playfield.cells[c.x][c.y] = Cell{c.value, c.value == 0};
+        gGame.playfield.building = c.value == 0;
         harness::placeBall(0, c.before.x, c.before.y, c.before.vx, c.before.vy);
-        gBalls.move();
+        gGame.balls.move();
         const Ball& b = ball();
         EXPECT_TRUE(b.x == c.after.x && b.y == c.after.y && b.vx == c.after.vx && b.vy == c.after.vy)
             << c.name << ": " << b.x << "," << b.y << " " << b.vx << "," << b.vy;
-        EXPECT_EQ(gPlayfield.wallHit, c.hit) << c.name;
+        EXPECT_EQ(gGame.playfield.wallHit, c.hit) << c.name;
     }
     // Marks of a running fill, with no wall growing, raise nothing.
-    gPlayfield.building = 0;
+    gGame.playfield.building = 0;
     harness::placeBall(0, 11.75f, 10.5f, 0.25f, 0.25f);
-    gBalls.move();
-    EXPECT_EQ(gPlayfield.wallHit, 0);
+    gGame.balls.move();
+    EXPECT_EQ(gGame.playfield.wallHit, 0);
 }
 
 TEST_F(BallsTest, GapInABorderlessPictureNeverLetsABallLeaveTheGrid) {
-    for (auto& column : gPlayfield.cells) {
+    for (auto& column : gGame.playfield.cells) {
         for (Cell& c : column) c.solid = 0;
     }
     harness::placeBall(0, 0.25f, 0.25f, -0.25f, -0.25f);
     harness::placeBall(1, 29.75f, 29.75f, 0.25f, 0.25f);
     harness::placeBall(2, 15.0f, 0.0f, 0.25f, -0.25f);
     for (int step = 0; step < 2000; ++step) {
-        gBalls.move();
+        gGame.balls.move();
         for (int i = 0; i < 3; ++i) {
             ASSERT_TRUE(ball(i).x >= 0.0f && ball(i).x < 30.0f && ball(i).y >= 0.0f && ball(i).y < 30.0f) << step;
         }

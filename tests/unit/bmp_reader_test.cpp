@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/platform_scripted.h"
+#include "platform/scripted/platform_scripted.h"
 #include "media/bmp.h"
 #include "tests/unit/picture_files.h"
 

@@ -13,11 +13,12 @@
 #include <string>
 
 #include "app/main_loop.h"
-#include "app/platform_audio_scripted.h"
+#include "app/frame_step.h"
+#include "platform/scripted/audio_scripted.h"
 #include "app/window.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "core/input.h"
+#include "render/frame.h"
+#include "game/game.h"
 #include "support/harness.h"
 #include "ui/menu.h"
 
@@ -57,7 +58,7 @@ struct Script {
 
     void onFrame() {
         ++frame;
-        if (titleSolid < 0) titleSolid = gPlayfield.countSolidCells();
+        if (titleSolid < 0) titleSolid = gGame.playfield.countSolidCells();
         if (extra) extra(*this);
         if (frame > frameLimit) {
             if (!hitLimit) harness::closeWindow();
@@ -65,13 +66,13 @@ struct Script {
             return;
         }
         // Input during a level change is dropped: wait for it to end.
-        if (frame < quietUntil || scripted::pendingEvents() != 0 || gSession.levelChanging || gSession.gameOver) return;
-        if (gSession.exiting) {
+        if (frame < quietUntil || scripted::pendingEvents() != 0 || gGame.session.levelChanging || gGame.session.gameOver) return;
+        if (gGame.session.exiting) {
             push(PlatformEventType::LeftDown, 10, 10, 8);
-        } else if (gSession.state == GameState::Menu) {
+        } else if (gGame.session.state == GameState::Menu) {
             if (playFrames > 0 && !wantExit) {  // the game is over
                 sawGameOver = wantExit = true;
-                gameOverSolid = gPlayfield.countSolidCells();
+                gameOverSolid = gGame.playfield.countSolidCells();
             }
             if (releaseEscape) push(PlatformEventType::KeyUp);
             else push(PlatformEventType::LeftDown, 320, wantExit ? 315 : 180, 8);
@@ -81,18 +82,18 @@ struct Script {
         } else if (!playToGameOver && playFrames > 150 && !wantExit) {
             push(PlatformEventType::KeyDown);
             wantExit = releaseEscape = true;
-        } else if (playToGameOver && gPlayfield.building == 0 && gBalls.count > 0) {
+        } else if (playToGameOver && gGame.playfield.building == 0 && gGame.balls.count > 0) {
             // A vertical wall two columns ahead of the first ball: still growing when it arrives.
-            const Ball& b = gBalls.balls[0];
+            const Ball& b = gGame.balls.balls[0];
             const i32 x = std::clamp(static_cast<i32>(b.x) + (b.vx > 0 ? 2 : -2), 1, 28), y = static_cast<i32>(b.y);
-            if (y < 1 || y > 28 || gPlayfield.solidAt(x, y) != 0) return;
+            if (y < 1 || y > 28 || gGame.playfield.solidAt(x, y) != 0) return;
             push(PlatformEventType::LeftDown, harness::pixelX(x), harness::pixelY(y));
         }
     }
 
     int run() {
         scripted::setSwapHook([this] { onFrame(); });
-        const int status = runGame();
+        const int status = runGame({});
         scripted::setSwapHook(nullptr);
         EXPECT_FALSE(hitLimit) << "the game did not come to its end in " << frameLimit << " frames";
         return status;
@@ -121,7 +122,7 @@ TEST_P(DamagedDataTest, GameStartsPlaysAndEndsWithTheExpectedMessages) {
     Script script;
     EXPECT_EQ(script.run(), 1);
     EXPECT_TRUE(script.sawGameOver);
-    EXPECT_EQ(gSession.exiting, 1) << "the credits ran";
+    EXPECT_EQ(gGame.session.exiting, 1) << "the credits ran";
     EXPECT_FALSE(scripted::windowOpen());
 
     const auto& boxes = scripted::boxes();
@@ -172,12 +173,12 @@ TEST(Faults, WithoutAnAudioDeviceTheGameRunsSilently) {
 // Fills cells away from the balls up to the level's threshold: the next pass completes it.
 void completeLevelNow() {
     for (int x = 1; x < 29; ++x) {
-        for (int y = 1; y < 29 && gPlayfield.countSolidCells() < 810 - 3 * gSession.level; ++y) {
-            bool nearBall = gPlayfield.cells[x][y].marked != 0;
-            for (int i = 0; i < gBalls.count; ++i) {
-                nearBall = nearBall || (std::abs(int(gBalls.balls[i].x) - x) <= 2 && std::abs(int(gBalls.balls[i].y) - y) <= 2);
+        for (int y = 1; y < 29 && gGame.playfield.countSolidCells() < 810 - 3 * gGame.session.level; ++y) {
+            bool nearBall = gGame.playfield.cells[x][y].marked != 0;
+            for (int i = 0; i < gGame.balls.count; ++i) {
+                nearBall = nearBall || (std::abs(int(gGame.balls.balls[i].x) - x) <= 2 && std::abs(int(gGame.balls.balls[i].y) - y) <= 2);
             }
-            if (!nearBall) gPlayfield.cells[x][y].solid = 1;
+            if (!nearBall) gGame.playfield.cells[x][y].solid = 1;
         }
     }
 }
@@ -190,13 +191,13 @@ struct CloseCase {
 };
 
 void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
-bool newGameApproach() { return gSession.state == GameState::Menu && cameraZ > -30.0f && !gSession.exiting; }
+bool newGameApproach() { return gGame.session.state == GameState::Menu && gGame.session.cameraZ > -30.0f && !gGame.session.exiting; }
 bool newGameReturn() {
-    return gSession.state == GameState::Playing && !gSession.levelChanging && !gSession.exiting && cameraZ > -30.0f;
+    return gGame.session.state == GameState::Playing && !gGame.session.levelChanging && !gGame.session.exiting && gGame.session.cameraZ > -30.0f;
 }
-bool levelChange() { return gSession.levelChanging && !gSession.gameOver; }
-bool gameOver() { return gSession.gameOver; }
-bool credits() { return gSession.exiting; }
+bool levelChange() { return gGame.session.levelChanging && !gGame.session.gameOver; }
+bool gameOver() { return gGame.session.gameOver; }
+bool credits() { return gGame.session.exiting; }
 
 // Approach and return (30 frames each) run to their end, then the pass's own frame step.
 const CloseCase CLOSE_CASES[] = {
@@ -214,20 +215,20 @@ TEST_P(CloseDuringTransitionTest, ProgramEndsWithOneAndNoFurtherStateLogic) {
     script.playToGameOver = c.inTransition != credits;  // the credits through Escape and Exit
     u32 firstFrame = 0, transitionFrames = 0, quitFrame = 0;
     script.extra = [&](Script& s) {
-        if (c.inTransition == levelChange && s.playFrames == 20 && gSession.level == 1 && gSession.state == GameState::Playing) {
+        if (c.inTransition == levelChange && s.playFrames == 20 && gGame.session.level == 1 && gGame.session.state == GameState::Playing) {
             completeLevelNow();
         }
         if (c.inTransition()) {
             if (firstFrame == 0) firstFrame = scripted::swaps();
             if (++transitionFrames == c.closeAtFrame) harness::closeWindow();
         }
-        if (quitRequested == 1 && quitFrame == 0) quitFrame = scripted::swaps();
+        if (gInput.quitRequested == 1 && quitFrame == 0) quitFrame = scripted::swaps();
     };
     EXPECT_EQ(script.run(), 1);
     ASSERT_NE(firstFrame, 0u) << "the transition never came";
     EXPECT_GT(quitFrame, firstFrame) << "the quit arrived during the transition";
     EXPECT_EQ(scripted::swaps(), firstFrame + c.framesLeft) << "frames after the transition began";
-    EXPECT_EQ(gSession.exiting, c.inTransition == credits) << "the credits ran only when closed in them";
+    EXPECT_EQ(gGame.session.exiting, c.inTransition == credits) << "the credits ran only when closed in them";
 }
 
 INSTANTIATE_TEST_SUITE_P(EachTransition, CloseDuringTransitionTest, ::testing::ValuesIn(CLOSE_CASES),
@@ -240,8 +241,8 @@ TEST(Faults, EscapeHeldFromStartUpThroughTheMenuAndIntoTheGame) {
     int menuFramesWithEscape = 0;
     bool reopenedWithResume = false;
     script.extra = [&](Script& s) {
-        if (reopenedWithResume || gSession.state != GameState::Menu) return;
-        if (gMainMenu.resumeAllowed == 1) {  // the first playing pass with the key down went back
+        if (reopenedWithResume || gGame.session.state != GameState::Menu) return;
+        if (gUi.menu.resumeAllowed == 1) {  // the first playing pass with the key down went back
             reopenedWithResume = s.wantExit = true;
             harness::keyUp(VK_ESCAPE);
         } else if (s.playFrames == 0) {
@@ -251,7 +252,7 @@ TEST(Faults, EscapeHeldFromStartUpThroughTheMenuAndIntoTheGame) {
     EXPECT_EQ(script.run(), 1);
     EXPECT_GT(menuFramesWithEscape, 3);
     EXPECT_TRUE(reopenedWithResume);
-    EXPECT_EQ(gSession.level, 1);
+    EXPECT_EQ(gGame.session.level, 1);
 }
 
 TEST(Faults, EscapeHeldThroughALevelChange) {
@@ -261,17 +262,17 @@ TEST(Faults, EscapeHeldThroughALevelChange) {
     u32 changeFrames = 0;
     bool escapeDown = false, menuAfterChange = false;
     script.extra = [&](Script& s) {
-        if (s.playFrames == 20 && !escapeDown && gSession.state == GameState::Playing) {
+        if (s.playFrames == 20 && !escapeDown && gGame.session.state == GameState::Playing) {
             completeLevelNow();
             harness::keyDown(VK_ESCAPE);
             escapeDown = s.wantExit = s.releaseEscape = true;
         }
-        changeFrames += gSession.levelChanging;
-        if (escapeDown && gSession.state == GameState::Menu && !menuAfterChange) {
+        changeFrames += gGame.session.levelChanging;
+        if (escapeDown && gGame.session.state == GameState::Menu && !menuAfterChange) {
             menuAfterChange = true;
-            EXPECT_EQ(gSession.level, 2) << "the level change ran to its end first";
-            EXPECT_EQ(cameraZ, -30.0f);
-            EXPECT_EQ(gMainMenu.resumeAllowed, 1);
+            EXPECT_EQ(gGame.session.level, 2) << "the level change ran to its end first";
+            EXPECT_EQ(gGame.session.cameraZ, -30.0f);
+            EXPECT_EQ(gUi.menu.resumeAllowed, 1);
         }
     };
     EXPECT_EQ(script.run(), 1);
@@ -286,14 +287,14 @@ TEST(Faults, EscapeHeldWhenTheLastLifeGoesOpensOneMenu) {
     int windowsAfterGameOver = -1;
     u8 resumeAfterGameOver = 0;
     script.extra = [&](Script&) {
-        if (gSession.state == GameState::Playing && gSession.lives == 1 && gPlayfield.building == 1 && !escapeDown) {
+        if (gGame.session.state == GameState::Playing && gGame.session.lives == 1 && gGame.playfield.building == 1 && !escapeDown) {
             harness::keyDown(VK_ESCAPE);
             escapeDown = true;
         }
-        const bool inMenu = gSession.state == GameState::Menu && !gSession.gameOver && !gSession.levelChanging;
+        const bool inMenu = gGame.session.state == GameState::Menu && !gGame.session.gameOver && !gGame.session.levelChanging;
         if (escapeDown && windowsAfterGameOver < 0 && inMenu) {
             windowsAfterGameOver = harness::openWindows();
-            resumeAfterGameOver = gMainMenu.resumeAllowed;
+            resumeAfterGameOver = gUi.menu.resumeAllowed;
             harness::keyUp(VK_ESCAPE);
         }
     };

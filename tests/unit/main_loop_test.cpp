@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
-#include "app/platform_scripted.h"
+#include "app/frame_step.h"
+#include "platform/scripted/platform_scripted.h"
 #include "app/window.h"
+#include "core/input.h"
+#include "render/frame.h"
 #include "support/harness.h"
 
 namespace {
@@ -20,15 +23,15 @@ TEST_F(MainLoopTest, FramePacingFigures) {
         scripted::reset();
         scripted::setTickSource([length](u32 read) { return read == 0 ? 0u : length; });
         stepFrame();
-        EXPECT_EQ(framesPerSecond, fps) << length << " ms";
+        EXPECT_EQ(gFrameClock.framesPerSecond, fps) << length << " ms";
     }
     // 10 ms before the 32-bit clock wraps, the wait must still end after 30 ms.
     scripted::reset();
     scripted::setTicks(0xFFFFFFF6u);
     stepFrame();
-    EXPECT_EQ(frameStartTicks, 0xFFFFFFF6u);
+    EXPECT_EQ(gFrameClock.startTicks, 0xFFFFFFF6u);
     EXPECT_EQ(scripted::ticks() - 0xFFFFFFF6u, 32u) << "start, 30 waits, one elapsed read";
-    EXPECT_EQ(framesPerSecond, 32.0f);
+    EXPECT_EQ(gFrameClock.framesPerSecond, 32.0f);
 }
 
 TEST_F(MainLoopTest, OneMessagePerFrameStepClicksLatchForOneFrameMovesMergeKeysStayDown) {
@@ -61,7 +64,7 @@ TEST_F(MainLoopTest, OneMessagePerFrameStepClicksLatchForOneFrameMovesMergeKeysS
 
     scripted::pushEvent({PlatformEventType::Resize, 0, 640, 0});
     stepFrame();
-    EXPECT_EQ(gWindow.viewportHeight, 1) << "a zero height would divide by zero";
+    EXPECT_EQ(gRender.viewportHeight, 1) << "a zero height would divide by zero";
 }
 
 TEST_F(MainLoopTest, FailedWindowShowsItsMessageReleasesAndEndsWithTwo) {
@@ -81,7 +84,7 @@ TEST_F(MainLoopTest, FailedWindowShowsItsMessageReleasesAndEndsWithTwo) {
         harness::resetGame();
         if (c.result == WindowOpenResult::Ok) scripted::failVideoInit(true);
         else scripted::failWindowOpen(c.result);
-        EXPECT_EQ(runGame(), 2) << c.text;
+        EXPECT_EQ(runGame({}), 2) << c.text;
         ASSERT_EQ(scripted::boxes().size(), 1u) << c.text;
         EXPECT_EQ(scripted::boxes()[0].text, c.text);
         EXPECT_EQ(scripted::boxes()[0].caption, c.caption);

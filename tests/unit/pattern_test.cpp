@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "game/playfield.h"
+#include "game/game.h"
 #include "support/harness.h"
 
 namespace {
@@ -24,13 +24,13 @@ class PatternTest : public ::testing::Test {
 protected:
     void SetUp() override {
         harness::resetGame();
-        gPlayfield.clear();
+        gGame.playfield.clear();
     }
     void load(const std::string& text) {
         std::ofstream(dir.path / "p.dat", std::ios::binary) << text;
-        gPlayfield.loadPattern((dir.path / "p.dat").c_str());
+        gGame.playfield.loadPattern((dir.path / "p.dat").c_str());
     }
-    static u32 at(int x, int y) { return gPlayfield.cells[x][y].solid; }
+    static u32 at(int x, int y) { return gGame.playfield.cells[x][y].solid; }
     ScratchDir dir;
 };
 
@@ -39,46 +39,46 @@ TEST_F(PatternTest, FirstDataLineIsTheTopRowCommentsAndEmptyLinesAreSkipped) {
                              "garbage after the picture is never read\n";
     const std::string windows = "// comment\r\n\r\n" + rows(1, 1, "", "\r\n") + rows(28, 0, "", "\r\n") + rows(1, 0, "1", "\r\n");
     for (const std::string& text : {unix, windows}) {
-        gPlayfield.clear();
+        gGame.playfield.clear();
         load(text);
         for (int x = 0; x < 30; ++x) EXPECT_EQ(at(x, 29), 1u) << x;
         EXPECT_EQ(at(0, 0), 1u);
-        EXPECT_EQ(gPlayfield.countSolidCells(), 31);
+        EXPECT_EQ(gGame.playfield.countSolidCells(), 31);
     }
 }
 
 TEST_F(PatternTest, IntegerNotationsAndValuesOtherThanOneAreStoredButNotCounted) {
-    gPlayfield.cells[6][6].marked = gPlayfield.building = 1;
+    gGame.playfield.cells[6][6].marked = gGame.playfield.building = 1;
     std::string first = "0x1 01 010 2 -1";
     for (int j = 5; j < 30; ++j) first += " 0";
     load(first + "\n" + rows(29, 0));
     const u32 expected[] = {1, 1, 8, 2, 0xFFFFFFFFu};  // 010 is octal
     for (int x = 0; x < 5; ++x) EXPECT_EQ(at(x, 29), expected[x]) << x;
-    EXPECT_EQ(gPlayfield.countSolidCells(), 2);
-    gPlayfield.clear();
-    EXPECT_EQ(gPlayfield.countSolidCells(), 116);
-    EXPECT_EQ(gPlayfield.cells[6][6].marked + gPlayfield.building, 2) << "the pattern and the reset keep a growing wall";
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 2);
+    gGame.playfield.clear();
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 116);
+    EXPECT_EQ(gGame.playfield.cells[6][6].marked + gGame.playfield.building, 2) << "the pattern and the reset keep a growing wall";
 }
 
 TEST_F(PatternTest, DamagedFilesNeitherCrashNorInventValues) {
-    gPlayfield.loadPattern((dir.path / "missing.dat").c_str());
-    EXPECT_EQ(gPlayfield.countSolidCells(), 116) << "missing: the field stays as it was";
+    gGame.playfield.loadPattern((dir.path / "missing.dat").c_str());
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 116) << "missing: the field stays as it was";
 
     load(rows(3, 0) + "// trailing\n/ comment");  // ends early: rows not read keep their values
     EXPECT_EQ(at(0, 29) + at(0, 27), 0u);
     EXPECT_EQ(at(0, 26), 1u);
 
-    gPlayfield.clear();  // a short line sets only the values it has
+    gGame.playfield.clear();  // a short line sets only the values it has
     load("0 0 0\n" + rows(29, 1));
     EXPECT_EQ(at(0, 29) + at(2, 29), 0u);
     EXPECT_EQ(at(3, 29), 1u);
 
-    gPlayfield.clear();  // " /..." is data, not a comment: row 29 without numbers keeps its border
+    gGame.playfield.clear();  // " /..." is data, not a comment: row 29 without numbers keeps its border
     load(" / not a comment\n" + rows(30, 0));
     EXPECT_EQ(at(15, 29), 1u);
     EXPECT_EQ(at(0, 28) + at(0, 0), 0u);
 
-    gPlayfield.clear();  // empty, and one overlong line without a line end
+    gGame.playfield.clear();  // empty, and one overlong line without a line end
     load("");
     load(std::string(5000, '7'));
     EXPECT_EQ(at(15, 15), 0u);

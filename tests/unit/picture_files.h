@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/types.h"
+#include "core/types.h"
 #include "support/globals.h"
 
 namespace pictures {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/platform_audio_scripted.h"
+#include "platform/scripted/audio_scripted.h"
 #include "media/sound.h"
 
 namespace {

@@ -27,10 +27,8 @@ Bytes readBoth(const Bytes& bytes, const std::string& name) {
     EXPECT_EQ(decodeTga(memory, bytes.data(), bytes.size()), ok) << name;
     EXPECT_TRUE(ok || (file.data == nullptr && memory.data == nullptr)) << name << ": a refused file leaves no pixels";
     const size_t size = ok ? size_t(file.width) * file.height * (file.bitsPerPixel / 8) : 0;
-    const Bytes pixels = ok ? Bytes(file.data, file.data + size) : Bytes();
-    EXPECT_EQ(ok ? Bytes(memory.data, memory.data + size) : Bytes(), pixels) << name;
-    std::free(file.data);
-    std::free(memory.data);
+    const Bytes pixels = ok ? Bytes(file.data.get(), file.data.get() + size) : Bytes();
+    EXPECT_EQ(ok ? Bytes(memory.data.get(), memory.data.get() + size) : Bytes(), pixels) << name;
     return pixels;
 }
 

@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "render/message_log.h"
+#include "ui/menu.h"
+#include "core/message_log.h"
 #include "support/harness.h"
 #include "ui/window_manager.h"
 
@@ -11,29 +12,26 @@ namespace {
 
 class UiTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        harness::resetGame();
-        gWindowManager.init();
-    }
+    void SetUp() override { harness::resetGame(); }
     static std::string log(int fromEnd = 0) { return gMessageLog.lines[MESSAGE_LOG_LINES - 1 - fromEnd]; }
 };
 
 TEST_F(UiTest, WindowSlotsFillFromOneAndAreReusedAndBadDeletesAreLogged) {
-    for (int i = 1; i <= WINDOW_SLOTS; ++i) EXPECT_EQ(gWindowManager.createWindow(0, 0, 0, 0, 10, 10, ""), i % WINDOW_SLOTS);
+    for (int i = 1; i <= WINDOW_SLOTS; ++i) EXPECT_EQ(gUi.manager.createWindow(0, 0, 0, 0, 10, 10, ""), i % WINDOW_SLOTS);
     EXPECT_EQ(log(), "FEHLER: Zuviele Fenster offen");
-    gWindowManager.deleteWindow(1);
-    EXPECT_EQ(gWindowManager.createWindow(0, 0, 0, 0, 10, 10, ""), 1) << "a freed slot is used again";
+    gUi.manager.deleteWindow(1);
+    EXPECT_EQ(gUi.manager.createWindow(0, 0, 0, 0, 10, 10, ""), 1) << "a freed slot is used again";
 
     gMessageLog = MessageLog{};
-    gWindowManager.deleteWindow(5);
+    gUi.manager.deleteWindow(5);
     EXPECT_EQ(log(), "") << "an open window goes quietly";
-    for (int slot : {5, 0, 99, -1}) gWindowManager.deleteWindow(slot);  // outside the table: no crash
+    for (int slot : {5, 0, 99, -1}) gUi.manager.deleteWindow(slot);  // outside the table: no crash
     for (int k = 0; k < 4; ++k) EXPECT_EQ(log(k), "ERROR: Fenster war nicht vorhanden, nichts zu loeschen!") << k;
 }
 
 TEST_F(UiTest, ButtonAndFieldOverflowsAreRefusedAndLongTextsCutTo127) {
-    const int slot = gWindowManager.createWindow(1, 2, 0, 0, 100, 100, std::string(300, 't').c_str());
-    UiWindow& w = gWindowManager.windows[slot];
+    const int slot = gUi.manager.createWindow(1, 2, 0, 0, 100, 100, std::string(300, 't').c_str());
+    UiWindow& w = gUi.manager.windows[slot];
     EXPECT_EQ(std::string(w.title).size(), 127u);
     EXPECT_EQ(w.addButton(0, 0, 1, 1, "", "a"), 0);
     EXPECT_EQ(w.addButton(0, 0, 1, 1, std::string(200, 'c').c_str(), std::string(200, 'n').c_str()), 1);
@@ -45,7 +43,7 @@ TEST_F(UiTest, ButtonAndFieldOverflowsAreRefusedAndLongTextsCutTo127) {
     EXPECT_EQ(w.addButton(0, 0, 1, 1, "", "d"), 0);
     EXPECT_EQ(w.addTextField(0, 0, "x"), 0);
     EXPECT_EQ(w.addNumberField(0, 0, 1), 0);
-    EXPECT_EQ(gWindowManager.windows[0].addButton(0, 0, 1, 1, "", "z"), 0) << "a slot never opened has no room";
+    EXPECT_EQ(gUi.manager.windows[0].addButton(0, 0, 1, 1, "", "z"), 0) << "a slot never opened has no room";
     const std::string logged[] = {"FEHLER: Zuviele Buttons im Fenster (zu wenige für das Fenster angegeben?)",
                                   "FEHLER: Zuviele Textfelder im Fenster (zu wenige für das Fenster angegeben?)",
                                   "FEHLER: Zuviele Textfelder (auch Zahlen!) im Fenster (zu wenige für das Fenster angegeben?)",

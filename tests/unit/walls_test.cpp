@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "app/window.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "core/input.h"
+#include "render/frame.h"
+#include "game/game.h"
 #include "support/harness.h"
 
 namespace {
@@ -14,20 +14,20 @@ protected:
     void SetUp() override {
         harness::resetGame();
         harness::clearFieldNoBalls();
-        gSession.lives = 3;
+        gGame.session.lives = 3;
     }
     // One playing frame of the rules, as the main loop runs them, after a click on a cell.
     static void frame(int clickX = -1, int clickY = -1) {
         gInput.mouseX = harness::pixelX(clickX);
         gInput.mouseY = harness::pixelY(clickY);
         gInput.leftClicked = clickX >= 0;
-        gPlayfield.update();
-        gBalls.move();
+        gGame.playfield.update();
+        gGame.balls.move();
         gInput.leftClicked = gInput.rightClicked = 0;
     }
-    static void finishWall(int x, int y, int orientation) {
-        gPlayfield.startWall(x, y, orientation);
-        for (int f = 0; f < 30 && gPlayfield.building; ++f) gPlayfield.growWall(orientation);
+    static void finishWall(int x, int y, Orientation orientation) {
+        gGame.playfield.startWall(x, y, orientation);
+        for (int f = 0; f < 30 && gGame.playfield.building; ++f) gGame.playfield.growWall(orientation);
     }
 };
 
@@ -37,75 +37,75 @@ TEST_F(WallsTest, MouseMapsToCellsOnTheFixedGridAndClampsInsideTheBorder) {
     for (const auto& c : cases) {
         gInput.mouseX = c[0];
         gInput.mouseY = c[1];
-        gPlayfield.update();
-        EXPECT_EQ(gPlayfield.cursorX, c[2]) << c[0] << "," << c[1];
-        EXPECT_EQ(gPlayfield.cursorY, c[3]) << c[0] << "," << c[1];
+        gGame.playfield.update();
+        EXPECT_EQ(gGame.playfield.cursorX, c[2]) << c[0] << "," << c[1];
+        EXPECT_EQ(gGame.playfield.cursorY, c[3]) << c[0] << "," << c[1];
     }
 }
 
 TEST_F(WallsTest, VerticalWallGrowsOneCellPerEndAndCompletesInItsFourteenthFrame) {
     harness::placeBall(0, 20.5f, 10.5f, 0.25f, 0.25f);
-    gPlayfield.selectedOrientation = Orientation::Vertical;
+    gGame.playfield.selectedOrientation = Orientation::Vertical;
     frame(10, 15);
-    EXPECT_EQ(gPlayfield.cells[10][14].marked + gPlayfield.cells[10][15].marked + gPlayfield.cells[10][16].marked, 3);
+    EXPECT_EQ(gGame.playfield.cells[10][14].marked + gGame.playfield.cells[10][15].marked + gGame.playfield.cells[10][16].marked, 3);
     gInput.rightClicked = 1;  // a new orientation and a second click do not disturb it
     frame(20, 20);
     for (int f = 2; f <= 13; ++f) {
         EXPECT_EQ(harness::markedCells(), 1 + 2 * f) << "frame " << f;
-        EXPECT_EQ(gPlayfield.building, 1);
+        EXPECT_EQ(gGame.playfield.building, 1);
         frame();
     }
-    EXPECT_EQ(gPlayfield.building, 0) << "finished in the 14th frame";
+    EXPECT_EQ(gGame.playfield.building, 0) << "finished in the 14th frame";
     EXPECT_EQ(harness::markedCells(), 0);
-    for (int y = 1; y <= 28; ++y) EXPECT_EQ(gPlayfield.cells[10][y].solid, 1u);
-    EXPECT_EQ(gPlayfield.countSolidCells(), 116 + 28 + 252) << "the side without the ball is captured";
-    EXPECT_EQ(gPlayfield.cells[15][5].solid, 0u);
+    for (int y = 1; y <= 28; ++y) EXPECT_EQ(gGame.playfield.cells[10][y].solid, 1u);
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 116 + 28 + 252) << "the side without the ball is captured";
+    EXPECT_EQ(gGame.playfield.cells[15][5].solid, 0u);
 }
 
 TEST_F(WallsTest, TouchDestroysTheWallOnTheNextFrameAndCostsALife) {
-    gPlayfield.startWall(10, 15, Orientation::Vertical);
+    gGame.playfield.startWall(10, 15, Orientation::Vertical);
     harness::placeBall(0, 11.25f, 15.5f, -0.25f, 0.25f);  // moving west past the threshold
-    gBalls.move();
-    EXPECT_EQ(gPlayfield.wallHit, 1);
-    EXPECT_EQ(gSession.lives, 3) << "nothing happens before the next growth step";
+    gGame.balls.move();
+    EXPECT_EQ(gGame.playfield.wallHit, 1);
+    EXPECT_EQ(gGame.session.lives, 3) << "nothing happens before the next growth step";
     frame();
-    EXPECT_EQ(gSession.lives, 2);
-    EXPECT_EQ(gPlayfield.building + harness::markedCells(), 0);
-    EXPECT_EQ(gPlayfield.countSolidCells(), 116);
-    gPlayfield.cells[5][5].solid = 1;
+    EXPECT_EQ(gGame.session.lives, 2);
+    EXPECT_EQ(gGame.playfield.building + harness::markedCells(), 0);
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 116);
+    gGame.playfield.cells[5][5].solid = 1;
     frame(5, 5);
-    EXPECT_EQ(gPlayfield.building, 0) << "a click on a solid cell starts nothing";
+    EXPECT_EQ(gGame.playfield.building, 0) << "a click on a solid cell starts nothing";
     frame(6, 6);
-    EXPECT_EQ(gPlayfield.building, 1) << "the next click on an open one starts a new wall";
-    EXPECT_EQ(gPlayfield.wallHit, 0);
+    EXPECT_EQ(gGame.playfield.building, 1) << "the next click on an open one starts a new wall";
+    EXPECT_EQ(gGame.playfield.wallHit, 0);
 }
 
 TEST_F(WallsTest, CaptureFillsOnlyBallFreeRegions) {
     harness::placeBall(0, 20.5f, 10.5f, 0.25f, 0.25f);
     harness::placeBall(1, 4.5f, 4.5f, 0.25f, 0.25f);
     finishWall(10, 15, Orientation::Vertical);
-    EXPECT_EQ(gPlayfield.countSolidCells(), 116 + 28) << "balls on both sides: only the wall";
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 116 + 28) << "balls on both sides: only the wall";
 
     // Beside an older wall the fill starts inside its solid cell, so the open region beyond
     // it is tested too (ball-free: filled).
     harness::clearFieldNoBalls();
     harness::placeBall(0, 20.5f, 20.5f, 0.25f, 0.25f);
-    for (int y = 1; y <= 28; ++y) gPlayfield.cells[5][y].solid = 1;
+    for (int y = 1; y <= 28; ++y) gGame.playfield.cells[5][y].solid = 1;
     finishWall(6, 15, Orientation::Vertical);
-    EXPECT_EQ(gPlayfield.cells[3][3].solid, 1u);
-    EXPECT_EQ(gPlayfield.cells[20][3].solid, 0u);
+    EXPECT_EQ(gGame.playfield.cells[3][3].solid, 1u);
+    EXPECT_EQ(gGame.playfield.cells[20][3].solid, 0u);
 }
 
 TEST_F(WallsTest, FillStaysInsideAFieldWithoutBorder) {
-    for (auto& column : gPlayfield.cells) {
+    for (auto& column : gGame.playfield.cells) {
         for (Cell& c : column) c.solid = 0;
     }
-    gPlayfield.regionHasBall = 0;
-    gPlayfield.floodRegion(0, 0);
+    gGame.playfield.regionHasBall = 0;
+    gGame.playfield.floodRegion(0, 0);
     EXPECT_EQ(harness::markedCells(), 900);
-    gPlayfield.sweepMarks(0);
-    EXPECT_EQ(gPlayfield.countSolidCells(), 900);
-    gPlayfield.floodRegion(-1, 30);  // outside: nothing to do
+    gGame.playfield.sweepMarks(0);
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 900);
+    gGame.playfield.floodRegion(-1, 30);  // outside: nothing to do
     EXPECT_EQ(harness::markedCells(), 0);
 }
 

@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
 #include "app/main_loop.h"
+#include "app/frame_step.h"
 #include "app/window.h"
-#include "game/balls.h"
-#include "game/playfield.h"
-#include "game/session.h"
+#include "core/input.h"
+#include "render/frame.h"
+#include "game/game.h"
 #include "media/textures.h"
 #include "render/frame.h"
 #include "ui/menu.h"
@@ -45,35 +47,35 @@ bool writeShot(const std::string& dir, const char* name) {
 // A few pictures in a row, so the balls have rolled and moved like in a running game.
 void frames(int n) {
     for (int i = 0; i < n; ++i) {
-        gBalls.move();
+        gGame.balls.move();
         drawFrame();
     }
 }
 
 // A game in progress: two captured corners, a finished wall and one still growing.
 void gameInProgress() {
-    gPlayfield.clear();
+    gGame.playfield.clear();
     for (int x = 1; x < 8; ++x) {
-        for (int y = 1; y < 6; ++y) gPlayfield.cells[x][y].solid = 1;
+        for (int y = 1; y < 6; ++y) gGame.playfield.cells[x][y].solid = 1;
     }
-    for (int y = 1; y < 29; ++y) gPlayfield.cells[22][y].solid = 1;
+    for (int y = 1; y < 29; ++y) gGame.playfield.cells[22][y].solid = 1;
     for (int x = 23; x < 29; ++x) {
-        for (int y = 1; y < 29; ++y) gPlayfield.cells[x][y].solid = 1;
+        for (int y = 1; y < 29; ++y) gGame.playfield.cells[x][y].solid = 1;
     }
-    for (int x = 9; x < 17; ++x) gPlayfield.cells[x][15].marked = 1;
-    gPlayfield.building = 1;
-    gPlayfield.cursorX = 13;
-    gPlayfield.cursorY = 15;
-    gPlayfield.selectedOrientation = Orientation::Horizontal;
-    gBalls.count = 3;
-    gBalls.spawn();
-    gBalls.balls[0] = Ball{12.0f, 20.0f, 0.25f, -0.25f};
-    gBalls.balls[1] = Ball{18.0f, 9.0f, -0.25f, 0.25f};
-    gBalls.balls[2] = Ball{5.0f, 24.0f, 0.25f, 0.25f};
-    gSession.state = GameState::Playing;
-    gSession.level = 3;
-    gSession.lives = 4;
-    gSession.score = 3000;
+    for (int x = 9; x < 17; ++x) gGame.playfield.cells[x][15].marked = 1;
+    gGame.playfield.building = 1;
+    gGame.playfield.cursorX = 13;
+    gGame.playfield.cursorY = 15;
+    gGame.playfield.selectedOrientation = Orientation::Horizontal;
+    gGame.balls.count = 3;
+    gGame.balls.spawn();
+    gGame.balls.balls[0] = Ball{12.0f, 20.0f, 0.25f, -0.25f};
+    gGame.balls.balls[1] = Ball{18.0f, 9.0f, -0.25f, 0.25f};
+    gGame.balls.balls[2] = Ball{5.0f, 24.0f, 0.25f, 0.25f};
+    gGame.session.state = GameState::Playing;
+    gGame.session.level = 3;
+    gGame.session.lives = 4;
+    gGame.session.score = 3000;
     gInput.showMenuCursor = 0;
 }
 
@@ -81,75 +83,76 @@ void gameInProgress() {
 
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : ".";
-    if (!createGameWindow("FENDWALL - V 0.9.3", W, H, 16, false)) return 1;
+    if (!createGameWindow(FENDWALL_WINDOW_TITLE, W, H, 16, false)) return 1;
     loadTextures();
     initGlState();
-    gMainMenu.open();
-    gPlayfield.clear();
-    gPlayfield.loadPattern("data/fend.dat");
-    gSession.start();
-    gBalls.count = 1;
-    gBalls.spawn();
-    framesPerSecond = 33.0f;
+    gUi.menu.open();
+    gGame.playfield.clear();
+    gGame.playfield.loadPattern("data/fend.dat");
+    gGame.session.start();
+    gGame.balls.count = 1;
+    gGame.balls.spawn();
+    gGame.balls.balls[0] = Ball{17.0f, 8.0f, 0.25f, 0.25f};  // not where the clock would put it: the same every run
+    gFrameClock.framesPerSecond = 33.0f;
 
-    introSlide = 200;
+    gRender.introSlide = 200;
     drawFrame();
     writeShot(dir, "intro_slide");
-    introSlide = 0;
-    introFade = 80;
+    gRender.introSlide = 0;
+    gRender.introFade = 80;
     drawFrame();
     writeShot(dir, "intro_fade");
-    introFade = 40;
+    gRender.introFade = 40;
     drawFrame();
     writeShot(dir, "intro_fade_late");
 
-    introActive = 0;
+    gRender.introActive = 0;
     gInput.showMenuCursor = 1;
     gInput.mouseX = 480;
     gInput.mouseY = 380;
     frames(5);
     writeShot(dir, "menu");
 
-    gWindowManager.deleteWindow(gMainMenu.windowIndex);
+    gUi.manager.deleteWindow(gUi.menu.windowIndex);
     gameInProgress();
     frames(3);
     writeShot(dir, "playing");
 
     // Half-way through the approach of a level change: level 3 was just completed.
-    gSession.levelChanging = 1;
-    gSession.level = 4;
-    cameraZ = -15.0f;
+    gGame.session.levelChanging = 1;
+    gGame.session.level = 4;
+    gGame.session.cameraZ = -15.0f;
     frames(1);
     writeShot(dir, "level_change");
 
     // The end of a game: the lines of the game-over transition over the last field.
-    gSession.levelChanging = 1;
-    gSession.gameOver = 1;
-    gSession.score = 12000;
-    cameraZ = -22.0f;
+    gGame.session.levelChanging = 1;
+    gGame.session.gameOver = 1;
+    gGame.session.score = 12000;
+    gGame.session.cameraZ = -22.0f;
     frames(1);
     writeShot(dir, "game_over");
 
     // Back in the menu after a game over: the game-over pattern and the last session.
-    gSession.levelChanging = 0;
-    gSession.gameOver = 0;
-    gSession.state = GameState::Menu;
-    cameraZ = -30.0f;
-    gPlayfield.clear();
-    gPlayfield.loadPattern("data/over.dat");
-    gMainMenu.resumeAllowed = 0;
-    gMainMenu.open();
+    gGame.session.levelChanging = 0;
+    gGame.session.gameOver = 0;
+    gGame.session.state = GameState::Menu;
+    gGame.session.cameraZ = -30.0f;
+    gGame.playfield.clear();
+    gGame.playfield.loadPattern("data/over.dat");
+    gUi.menu.resumeAllowed = 0;
+    gUi.menu.open();
     gInput.showMenuCursor = 1;
     frames(2);
     writeShot(dir, "menu_after_game_over");
 
     // The exit credits, 180 pictures in.
-    gWindowManager.deleteWindow(gMainMenu.windowIndex);
-    gSession.state = GameState::Playing;
-    gSession.exiting = 1;
-    gSession.creditsY = 300;
+    gUi.manager.deleteWindow(gUi.menu.windowIndex);
+    gGame.session.state = GameState::Playing;
+    gGame.session.exiting = 1;
+    gGame.session.creditsY = 300;
     gInput.showMenuCursor = 1;  // kept from the menu the credits started in
-    cameraZ = -210.0f;
+    gGame.session.cameraZ = -210.0f;
     frames(1);
     writeShot(dir, "credits");
 

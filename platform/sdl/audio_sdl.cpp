@@ -1,13 +1,13 @@
-// platform_audio_sdl.cpp: the audio half of the SDL platform, on SDL2_mixer.
-// Handles come from small fixed pools and are never deleted: a handle still held after
-// platformAudioClose is silent (until a later load reuses its entry), never dangling.
+// audio_sdl.cpp: the audio half of the SDL platform, on SDL2_mixer.
+// Handles come from small fixed pools and live as long as the process: the device stays
+// open until the program ends, and the system releases it then.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 struct PlatformMusic {
-    Mix_Music* music;  // null: free pool entry, or released by platformAudioClose
+    Mix_Music* music;  // null: free pool entry
 };
 
 struct PlatformSample {
@@ -16,8 +16,8 @@ struct PlatformSample {
 
 namespace {
 
-constexpr i32 MUSIC_POOL = 8;
-constexpr i32 SAMPLE_POOL = 64;
+constexpr std::int32_t MUSIC_POOL = 8;
+constexpr std::int32_t SAMPLE_POOL = 64;
 // 1024 frames at 22050 Hz is about 46 ms: short enough that a bounce sounds with its
 // frame, long enough not to crackle when the game's busy-wait competes for the CPU.
 constexpr int CHUNK_FRAMES = 1024;
@@ -28,7 +28,7 @@ PlatformSample gSamplePool[SAMPLE_POOL];
 
 }  // namespace
 
-bool platformAudioOpen(i32 rate, i32 channels) {
+bool platformAudioOpen(std::int32_t rate, std::int32_t channels) {
     if (gAudioOpen) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     // Ogg support may live in a plugin; without it the music simply fails to load.
@@ -73,22 +73,4 @@ void platformPlaySample(PlatformSample* sample) {
     if (!gAudioOpen || !sample || !sample->chunk) return;
     // -1 when every channel is busy: that bounce is simply not heard.
     Mix_PlayChannel(-1, sample->chunk, 0);
-}
-
-void platformAudioClose() {
-    if (!gAudioOpen) return;
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    for (PlatformSample& slot : gSamplePool) {
-        if (slot.chunk) Mix_FreeChunk(slot.chunk);
-        slot.chunk = nullptr;
-    }
-    for (PlatformMusic& slot : gMusicPool) {
-        if (slot.music) Mix_FreeMusic(slot.music);
-        slot.music = nullptr;
-    }
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    gAudioOpen = false;
 }

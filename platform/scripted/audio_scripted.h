@@ -1,21 +1,20 @@
-// platform_audio_scripted.h: the test side of the audio seam. Nothing is heard; every
+// audio_scripted.h: the test side of the audio seam. Nothing is heard; every
 // call is recorded, so tests can see exactly what reached the "device".
 #pragma once
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 namespace scriptedAudio {
 
 struct Counts {
-    i32 open;
-    i32 loadMusic;
-    i32 loadSample;
-    i32 playMusic;
-    i32 playSample;
-    i32 close;
-    i32 total() const { return open + loadMusic + loadSample + playMusic + playSample + close; }
+    std::int32_t open;
+    std::int32_t loadMusic;
+    std::int32_t loadSample;
+    std::int32_t playMusic;
+    std::int32_t playSample;
+    std::int32_t total() const { return open + loadMusic + loadSample + playMusic + playSample; }
 };
 
 // Forget everything recorded; the next open succeeds. Handles handed out earlier die.
@@ -24,8 +23,8 @@ void reset();
 void setOpenResult(bool ok);
 
 const Counts& counts();
-i32 openRate();      // arguments of the last platformAudioOpen
-i32 openChannels();
+std::int32_t openRate();      // arguments of the last platformAudioOpen
+std::int32_t openChannels();
 
 // Every path a load was asked for, in order, found or not.
 const std::vector<std::string>& musicPathsAsked();

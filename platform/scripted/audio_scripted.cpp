@@ -1,7 +1,7 @@
-// platform_audio_scripted.cpp: records audio calls instead of making sound. Like the real
+// audio_scripted.cpp: records audio calls instead of making sound. Like the real
 // layer, loads need an open device and a file that exists; plays of null are accepted
 // (and recorded) so a test can see whether the game passed one.
-#include "app/platform_audio_scripted.h"
+#include "platform/scripted/audio_scripted.h"
 
 #include <cstdio>
 #include <deque>
@@ -20,8 +20,8 @@ struct State {
     bool openResult = true;
     bool open = false;
     scriptedAudio::Counts counts{};
-    i32 rate = 0;
-    i32 channels = 0;
+    std::int32_t rate = 0;
+    std::int32_t channels = 0;
     std::vector<std::string> musicAsked;
     std::vector<std::string> sampleAsked;
     std::vector<PlatformMusic*> musicPlayed;
@@ -50,8 +50,8 @@ namespace scriptedAudio {
 void reset() { state() = State{}; }
 void setOpenResult(bool ok) { state().openResult = ok; }
 const Counts& counts() { return state().counts; }
-i32 openRate() { return state().rate; }
-i32 openChannels() { return state().channels; }
+std::int32_t openRate() { return state().rate; }
+std::int32_t openChannels() { return state().channels; }
 const std::vector<std::string>& musicPathsAsked() { return state().musicAsked; }
 const std::vector<std::string>& samplePathsAsked() { return state().sampleAsked; }
 const std::vector<PlatformMusic*>& musicPlayed() { return state().musicPlayed; }
@@ -73,7 +73,7 @@ std::string pathOf(const PlatformSample* sample) {
 
 }  // namespace scriptedAudio
 
-bool platformAudioOpen(i32 rate, i32 channels) {
+bool platformAudioOpen(std::int32_t rate, std::int32_t channels) {
     State& s = state();
     ++s.counts.open;
     s.rate = rate;
@@ -108,9 +108,4 @@ void platformPlayMusic(PlatformMusic* music) {
 void platformPlaySample(PlatformSample* sample) {
     ++state().counts.playSample;
     state().samplesPlayed.push_back(sample);
-}
-
-void platformAudioClose() {
-    ++state().counts.close;
-    state().open = false;
 }

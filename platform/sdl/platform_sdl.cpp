@@ -7,7 +7,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ bool sFullscreenModeOk = false;
 SDL_DisplayMode sFullscreenMode;
 
 // Virtual-key codes for the keys a Windows keyboard reports; 0 means "no code".
-i32 virtualKeyFor(const SDL_Keysym& sym) {
+std::int32_t virtualKeyFor(const SDL_Keysym& sym) {
     const SDL_Keycode k = sym.sym;
     if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
     if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
@@ -75,7 +75,7 @@ bool isSystemKey(const SDL_Keysym& sym) {
            sym.sym == SDLK_F10;
 }
 
-void clampToClient(i32* x, i32* y) {
+void clampToClient(std::int32_t* x, std::int32_t* y) {
     int w = 0, h = 0;
     if (sWindow) SDL_GetWindowSize(sWindow, &w, &h);
     if (w > 0) *x = *x < 0 ? 0 : (*x >= w ? w - 1 : *x);
@@ -115,7 +115,7 @@ bool translate(const SDL_Event& e, PlatformEvent* out) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             if (isSystemKey(e.key.keysym)) return false;
-            const i32 vk = virtualKeyFor(e.key.keysym);
+            const std::int32_t vk = virtualKeyFor(e.key.keysym);
             if (vk <= 0 || vk > 255) return false;
             out->type = e.type == SDL_KEYDOWN ? PlatformEventType::KeyDown : PlatformEventType::KeyUp;
             out->key = vk;
@@ -151,11 +151,11 @@ bool driverIs(const char* name) {
 
 }  // namespace
 
-u32 platformTicks() { return static_cast<u32>(SDL_GetTicks64()); }
+std::uint32_t platformTicks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
 
-i64 platformCalendarSeconds() { return static_cast<i64>(std::time(nullptr)); }
+std::int64_t platformCalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
-i32 platformMessageBox(const char* text, const char* caption, u32 flags) {
+std::int32_t platformMessageBox(const char* text, const char* caption, std::uint32_t flags) {
     std::fprintf(stderr, "%s: %s\n", caption, text);
     // Without a real display there is nobody to click a box: stderr alone.
     if (driverIs("offscreen") || driverIs("dummy")) return (flags & MB_YESNO) ? IDNO : IDOK;
@@ -213,7 +213,7 @@ void platformQuitVideo() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
-bool platformSetDisplayMode(i32 width, i32 height, i32 colourBits) {
+bool platformSetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t colourBits) {
     SDL_DisplayMode want{};
     want.w = width;
     want.h = height;
@@ -228,7 +228,7 @@ void platformRestoreDisplayMode() {
     sFullscreenModeOk = false;
 }
 
-WindowOpenResult platformOpenWindow(const char* title, i32 width, i32 height, i32 colourBits,
+WindowOpenResult platformOpenWindow(const char* title, std::int32_t width, std::int32_t height, std::int32_t colourBits,
                                     bool fullscreen) {
     const bool small = colourBits <= 16;
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;

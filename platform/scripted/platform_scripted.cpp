@@ -1,27 +1,22 @@
 // platform_scripted.cpp: the platform seam for tests: virtual clock, scripted input, recorded boxes.
-#include "app/platform_scripted.h"
+#include "platform/scripted/platform_scripted.h"
 
 #include <deque>
 
 namespace {
 
 struct ScriptedMachine {
-    u32 now = 1000;
-    u32 step = 1;
-    u32 reads = 0;
-    std::function<u32(u32)> source;
-    i64 seconds = 1700000000;
+    std::uint32_t now = 1000;
+    std::uint32_t reads = 0;  // reads of a replaced clock
+    std::function<std::uint32_t(std::uint32_t)> source;
+    std::int64_t seconds = 1700000000;
     std::deque<PlatformEvent> events;
     std::vector<scripted::Box> boxes;
-    i32 yesNoAnswer = IDYES;
     bool videoFails = false;
-    bool displayModeFails = false;
     WindowOpenResult openResult = WindowOpenResult::Ok;
     bool videoUp = false;
     bool windowOpen = false;
-    bool cursorVisible = true;
-    u32 swaps = 0;
-    u32 quits = 0;
+    std::uint32_t swaps = 0;
     std::function<void()> swapHook;
 };
 
@@ -35,41 +30,34 @@ ScriptedMachine& machine() {
 namespace scripted {
 
 void reset() { machine() = ScriptedMachine{}; }
-void setTicks(u32 now) { machine().now = now; }
-void setTickStep(u32 stepPerRead) { machine().step = stepPerRead; }
-u32 ticks() { return machine().now; }
-u32 tickReads() { return machine().reads; }
-void setTickSource(std::function<u32(u32)> source) { machine().source = std::move(source); }
-void setCalendarSeconds(i64 seconds) { machine().seconds = seconds; }
+void setTicks(std::uint32_t now) { machine().now = now; }
+std::uint32_t ticks() { return machine().now; }
+void setTickSource(std::function<std::uint32_t(std::uint32_t)> source) { machine().source = std::move(source); }
+void setCalendarSeconds(std::int64_t seconds) { machine().seconds = seconds; }
 void pushEvent(const PlatformEvent& event) { machine().events.push_back(event); }
 size_t pendingEvents() { return machine().events.size(); }
 const std::vector<Box>& boxes() { return machine().boxes; }
-void setYesNoAnswer(i32 answer) { machine().yesNoAnswer = answer; }
 void failVideoInit(bool fail) { machine().videoFails = fail; }
 void failWindowOpen(WindowOpenResult result) { machine().openResult = result; }
-void failDisplayMode(bool fail) { machine().displayModeFails = fail; }
 bool windowOpen() { return machine().windowOpen; }
-bool cursorVisible() { return machine().cursorVisible; }
-u32 swaps() { return machine().swaps; }
-u32 quitsPosted() { return machine().quits; }
+std::uint32_t swaps() { return machine().swaps; }
 void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(hook); }
 
 }  // namespace scripted
 
-u32 platformTicks() {
+std::uint32_t platformTicks() {
     ScriptedMachine& m = machine();
-    const u32 index = m.reads++;
-    if (m.source) return m.source(index);
-    const u32 value = m.now;
-    m.now += m.step;
+    if (m.source) return m.source(m.reads++);
+    const std::uint32_t value = m.now;
+    m.now += 1;
     return value;
 }
 
-i64 platformCalendarSeconds() { return machine().seconds; }
+std::int64_t platformCalendarSeconds() { return machine().seconds; }
 
-i32 platformMessageBox(const char* text, const char* caption, u32 flags) {
+std::int32_t platformMessageBox(const char* text, const char* caption, std::uint32_t flags) {
     machine().boxes.push_back({text ? text : "", caption ? caption : "", flags});
-    return (flags & MB_YESNO) ? machine().yesNoAnswer : IDOK;
+    return (flags & MB_YESNO) ? IDYES : IDOK;
 }
 
 bool platformInitVideo() {
@@ -80,11 +68,11 @@ bool platformInitVideo() {
 
 void platformQuitVideo() { machine().videoUp = false; }
 
-bool platformSetDisplayMode(i32, i32, i32) { return !machine().displayModeFails; }
+bool platformSetDisplayMode(std::int32_t, std::int32_t, std::int32_t) { return true; }
 
 void platformRestoreDisplayMode() {}
 
-WindowOpenResult platformOpenWindow(const char*, i32, i32, i32, bool) {
+WindowOpenResult platformOpenWindow(const char*, std::int32_t, std::int32_t, std::int32_t, bool) {
     ScriptedMachine& m = machine();
     // A failure after the window step leaves a window behind for the caller to release.
     m.windowOpen = m.openResult != WindowOpenResult::WindowFailed &&
@@ -94,7 +82,7 @@ WindowOpenResult platformOpenWindow(const char*, i32, i32, i32, bool) {
 
 void platformCloseWindow() { machine().windowOpen = false; }
 
-void platformShowCursor(bool show) { machine().cursorVisible = show; }
+void platformShowCursor(bool) {}
 
 void platformSwapBuffers() {
     ++machine().swaps;
@@ -116,6 +104,5 @@ bool platformPollEvent(PlatformEvent* event) {
 }
 
 void platformPostQuit() {
-    ++machine().quits;
     machine().events.push_back({PlatformEventType::Quit, 0, 0, 0});
 }

@@ -1,0 +1,43 @@
+// frame_step.cpp: the paced frame step, and the picture it draws: the intro, or the
+// field under the overlay of texts, menu and cursor mark.
+#include "app/frame_step.h"
+
+#include "app/window.h"
+#include "core/input.h"
+#include "game/game.h"
+#include "platform/platform.h"
+#include "render/font.h"
+#include "render/frame.h"
+#include "ui/menu.h"
+
+FrameClock gFrameClock;
+
+void drawFrame() {
+    if (gRender.introActive) {
+        drawIntroPicture();
+        return;
+    }
+    drawGameScene();
+    beginOverlay();
+    drawHud(gFrameClock.framesPerSecond);
+    if (gGame.session.state == GameState::Menu) gUi.manager.draw();
+    drawCursorMark();
+    endOverlay();
+}
+
+void stepFrame() {
+    FrameClock& clock = gFrameClock;
+    clock.startTicks = platformTicks();
+    gInput.latchClicks();
+    drawFrame();
+    swapFrameBuffers();
+    pumpOneMessage();
+    // Spin on the millisecond clock: the frame period is the game's only clock, and
+    // unsigned arithmetic keeps the wait correct across the counter's wrap.
+    while (platformTicks() - clock.startTicks < FRAME_PERIOD_MS) {
+    }
+    u32 elapsed = platformTicks() - clock.startTicks;
+    if (elapsed < FRAME_PERIOD_MS) elapsed = FRAME_PERIOD_MS;  // only a clock that ran backwards
+    // A whole number on purpose: the HUD has always shown 33.0, 32.0, ...
+    clock.framesPerSecond = static_cast<f32>(1000u / elapsed);  // NOLINT(bugprone-integer-division)
+}

@@ -1,0 +1,16 @@
+// frame_step.h: one frame step: latch the clicks, draw, swap, take one window message, and
+// wait out the frame period.
+#pragma once
+#include "core/types.h"
+
+constexpr u32 FRAME_PERIOD_MS = 30;
+
+struct FrameClock {
+    u32 startTicks = 0;          // the clock when the current frame step began
+    f32 framesPerSecond = 0.0f;  // of the last frame step, in whole frames
+};
+
+extern FrameClock gFrameClock;
+
+void stepFrame();
+void drawFrame();  // the whole picture of the current state
