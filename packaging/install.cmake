@@ -3,22 +3,41 @@
 include(GNUInstallDirs)
 set(FENDWALL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/fendwall)
 set(FENDWALL_EXE_DIR ${CMAKE_INSTALL_LIBEXECDIR}/fendwall)
+set(FENDWALL_PACKAGING ${CMAKE_CURRENT_LIST_DIR})
+set(FENDWALL_DATA ${PROJECT_SOURCE_DIR}/data)
 file(RELATIVE_PATH FENDWALL_SHARE_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${FENDWALL_SHARE_DIR})
 file(RELATIVE_PATH FENDWALL_EXE_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${FENDWALL_EXE_DIR}/fendwall)
-configure_file(packaging/fendwall.in ${CMAKE_CURRENT_BINARY_DIR}/launcher/fendwall @ONLY)
+configure_file(${FENDWALL_PACKAGING}/fendwall.in ${CMAKE_CURRENT_BINARY_DIR}/launcher/fendwall @ONLY)
 
 # The project has no mailing address yet. This one is under .invalid (RFC 2606), so it
 # can never reach anyone by mistake, yet it is an address, as the package format wants.
 set(FENDWALL_MAINTAINER "Fendwall developers <maintainers@fendwall.invalid>")
+
+# The manual page and the changelog are installed compressed, as Debian keeps them;
+# -n leaves the name and time out of the gzip header, so the bytes depend on the text alone.
+set(FENDWALL_DOCS_OUT ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+add_custom_command(OUTPUT ${FENDWALL_DOCS_OUT}/fendwall.6.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${FENDWALL_PACKAGING}/fendwall.6 ${FENDWALL_DOCS_OUT}/fendwall.6
+  COMMAND gzip -9nf ${FENDWALL_DOCS_OUT}/fendwall.6
+  DEPENDS ${FENDWALL_PACKAGING}/fendwall.6 VERBATIM)
+add_custom_command(OUTPUT ${FENDWALL_DOCS_OUT}/changelog.gz
+  COMMAND sh ${FENDWALL_PACKAGING}/news-to-changelog.sh ${PROJECT_SOURCE_DIR}/NEWS
+          ${FENDWALL_MAINTAINER} ${FENDWALL_DOCS_OUT}/changelog
+  COMMAND gzip -9nf ${FENDWALL_DOCS_OUT}/changelog
+  DEPENDS ${PROJECT_SOURCE_DIR}/NEWS ${FENDWALL_PACKAGING}/news-to-changelog.sh VERBATIM)
+add_custom_target(fendwall_docs ALL DEPENDS ${FENDWALL_DOCS_OUT}/fendwall.6.gz ${FENDWALL_DOCS_OUT}/changelog.gz)
+
 install(TARGETS fendwall RUNTIME DESTINATION ${FENDWALL_EXE_DIR})
 install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/launcher/fendwall DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES data/fend.dat data/over.dat DESTINATION ${FENDWALL_SHARE_DIR}/data)
-install(DIRECTORY data/texturen data/sound DESTINATION ${FENDWALL_SHARE_DIR}/data)
-install(FILES packaging/fendwall.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES data/icons/fendwall-48.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps
+install(FILES ${FENDWALL_DATA}/fend.dat ${FENDWALL_DATA}/over.dat DESTINATION ${FENDWALL_SHARE_DIR}/data)
+install(DIRECTORY ${FENDWALL_DATA}/texturen ${FENDWALL_DATA}/sound DESTINATION ${FENDWALL_SHARE_DIR}/data)
+install(FILES ${FENDWALL_PACKAGING}/fendwall.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${FENDWALL_DATA}/icons/fendwall-48.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps
         RENAME fendwall.png)
-install(FILES data/icons/fendwall-256.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps
+install(FILES ${FENDWALL_DATA}/icons/fendwall-256.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps
         RENAME fendwall.png)
+install(FILES ${FENDWALL_DOCS_OUT}/fendwall.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${FENDWALL_PACKAGING}/copyright ${FENDWALL_DOCS_OUT}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME fendwall)
