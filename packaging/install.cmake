@@ -1,12 +1,21 @@
 # Installation: the program in libexec, its data in share, and a launcher in bin that
 # runs it from the data folder, found relative to the launcher so the prefix can move.
+# The Debian package (scripts/build-deb.sh) lays it out as Debian's games are: the
+# launcher in games/ and the data in share/games/, where the FHS keeps games' static data.
 include(GNUInstallDirs)
-set(FENDWALL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/fendwall)
+option(FENDWALL_DEBIAN_LAYOUT "Install the launcher in games/ and the data in share/games/" OFF)
+if(FENDWALL_DEBIAN_LAYOUT)
+  set(FENDWALL_BIN_DIR games)
+  set(FENDWALL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/games/fendwall)
+else()
+  set(FENDWALL_BIN_DIR ${CMAKE_INSTALL_BINDIR})
+  set(FENDWALL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/fendwall)
+endif()
 set(FENDWALL_EXE_DIR ${CMAKE_INSTALL_LIBEXECDIR}/fendwall)
 set(FENDWALL_PACKAGING ${CMAKE_CURRENT_LIST_DIR})
 set(FENDWALL_DATA ${PROJECT_SOURCE_DIR}/data)
-file(RELATIVE_PATH FENDWALL_SHARE_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${FENDWALL_SHARE_DIR})
-file(RELATIVE_PATH FENDWALL_EXE_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${FENDWALL_EXE_DIR}/fendwall)
+file(RELATIVE_PATH FENDWALL_SHARE_FROM_BIN /${FENDWALL_BIN_DIR} /${FENDWALL_SHARE_DIR})
+file(RELATIVE_PATH FENDWALL_EXE_FROM_BIN /${FENDWALL_BIN_DIR} /${FENDWALL_EXE_DIR}/fendwall)
 configure_file(${FENDWALL_PACKAGING}/fendwall.in ${CMAKE_CURRENT_BINARY_DIR}/launcher/fendwall @ONLY)
 
 # The project has no mailing address yet. This one is under .invalid (RFC 2606), so it
@@ -28,7 +37,14 @@ add_custom_command(OUTPUT ${FENDWALL_DOCS_OUT}/changelog.gz
 add_custom_target(fendwall_docs ALL DEPENDS ${FENDWALL_DOCS_OUT}/fendwall.6.gz ${FENDWALL_DOCS_OUT}/changelog.gz)
 
 install(TARGETS fendwall RUNTIME DESTINATION ${FENDWALL_EXE_DIR})
-install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/launcher/fendwall DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (cpack, or --strip) also drops the .comment and .note sections, as
+# Debian's dh_strip does: they only name the tools that built the program.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${FENDWALL_EXE_DIR}/fendwall\" COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
+install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/launcher/fendwall DESTINATION ${FENDWALL_BIN_DIR})
 install(FILES ${FENDWALL_DATA}/fend.dat ${FENDWALL_DATA}/over.dat DESTINATION ${FENDWALL_SHARE_DIR}/data)
 install(DIRECTORY ${FENDWALL_DATA}/texturen ${FENDWALL_DATA}/sound DESTINATION ${FENDWALL_SHARE_DIR}/data)
 install(FILES ${FENDWALL_PACKAGING}/fendwall.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
