@@ -14,7 +14,7 @@ pkgs=(
   libvorbis-dev libogg-dev sox zlib1g-dev
   clang-tidy cppcheck valgrind
   linux-perf time
-  dpkg-dev file
+  dpkg-dev file lintian desktop-file-utils groff-base
 )
 missing=()
 for p in "${pkgs[@]}"; do
