@@ -22,7 +22,8 @@ inline fs::path testdataDir() {
     return (env && *env) ? fs::path(env) : fs::path("../shared/testdata");
 }
 
-inline std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }  // our own paths: no quotes in them
+// Our own paths: no quotes in them. Appended, not "'" + ...: g++ 12 warns falsely on that at -O3.
+inline std::string quoted(const fs::path& path) { return std::string("'").append(path.string()).append("'"); }
 
 // ImageMagick's convert with the given arguments; true when it succeeded.
 inline bool convert(const std::string& arguments) {
