@@ -32,9 +32,13 @@ void stepFrame() {
     drawFrame();
     swapFrameBuffers();
     pumpOneMessage();
-    // Spin on the millisecond clock: the frame period is the game's only clock, and
-    // unsigned arithmetic keeps the wait correct across the counter's wrap.
-    while (platformTicks() - clock.startTicks < FRAME_PERIOD_MS) {
+    // The frame period is the game's only clock. Sleep through most of the wait and spin
+    // on the millisecond clock for the last stretch only, which a late wake-up cannot
+    // overshoot; unsigned arithmetic keeps the wait correct across the counter's wrap.
+    for (;;) {
+        const u32 spent = platformTicks() - clock.startTicks;
+        if (spent >= FRAME_PERIOD_MS) break;
+        if (FRAME_PERIOD_MS - spent > FRAME_SPIN_MS) platformSleep(FRAME_PERIOD_MS - spent - FRAME_SPIN_MS);
     }
     u32 elapsed = platformTicks() - clock.startTicks;
     if (elapsed < FRAME_PERIOD_MS) elapsed = FRAME_PERIOD_MS;  // only a clock that ran backwards

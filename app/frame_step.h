@@ -4,6 +4,7 @@
 #include "core/types.h"
 
 constexpr u32 FRAME_PERIOD_MS = 30;
+constexpr u32 FRAME_SPIN_MS = 2;  // the end of the wait that spins instead of sleeping
 
 struct FrameClock {
     u32 startTicks = 0;          // the clock when the current frame step began

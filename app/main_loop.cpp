@@ -5,6 +5,7 @@
 #include "app/frame_step.h"
 #include "app/window.h"
 #include "core/input.h"
+#include "core/screen.h"
 #include "core/version.h"
 #include "game/game.h"
 #include "media/sound.h"
@@ -36,8 +37,16 @@ int runGame(const LaunchOptions& options) {
 
 bool startUp(const LaunchOptions& options) {
     installGameHooks();
-    if (!createGameWindow(FENDWALL_WINDOW_TITLE, 640, 480, 16, false)) return false;
-    (void)options;
+    // Full screen fills the desktop in its own mode, the screen letterboxed into it.
+    platformSetFullscreen(options.fullscreen);
+    if (!createGameWindow(FENDWALL_WINDOW_TITLE, SCREEN_WIDTH, SCREEN_HEIGHT, 16, false)) return false;
+    gWindow.desktopFullscreen = options.fullscreen;
+    if (options.fullscreen) {
+        i32 width = 0;
+        i32 height = 0;
+        platformWindowSize(&width, &height);
+        resizeScene(width, height);
+    }
     loadTextures();
     initGlState();
     gUi.menu.open();

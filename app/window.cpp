@@ -3,6 +3,7 @@
 #include "app/window.h"
 
 #include "core/input.h"
+#include "core/screen.h"
 #include "render/font.h"
 #include "render/frame.h"
 
@@ -79,6 +80,19 @@ void destroyGameWindow() {
     gWindow.videoUp = false;
 }
 
+namespace {
+
+// The game sees the mouse in its 640 x 480 screen, wherever that lies in the window.
+void moveMouse(const PlatformEvent& event) {
+    i32 x = event.x & 0xFFFF;
+    i32 y = event.y & 0xFFFF;
+    windowToScreen(gRender.screen, &x, &y);
+    gInput.mouseX = x;
+    gInput.mouseY = y;
+}
+
+}  // namespace
+
 void windowProcedure(const PlatformEvent& event) {
     switch (event.type) {
         case PlatformEventType::Resize:
@@ -94,18 +108,22 @@ void windowProcedure(const PlatformEvent& event) {
             gInput.keys[event.key & 0xFF] = false;
             break;
         case PlatformEventType::MouseMove:
-            gInput.mouseX = event.x & 0xFFFF;
-            gInput.mouseY = event.y & 0xFFFF;
+            moveMouse(event);
             break;
         case PlatformEventType::LeftDown:
-            gInput.mouseX = event.x & 0xFFFF;
-            gInput.mouseY = event.y & 0xFFFF;
+            moveMouse(event);
             gInput.leftPressed = true;
             break;
         case PlatformEventType::RightDown:
-            gInput.mouseX = event.x & 0xFFFF;
-            gInput.mouseY = event.y & 0xFFFF;
+            moveMouse(event);
             gInput.rightPressed = true;
+            break;
+        case PlatformEventType::ToggleFullscreen:
+            // The new size follows as a Resize message of its own.
+            if (!gWindow.fullscreen) {
+                gWindow.desktopFullscreen = !gWindow.desktopFullscreen;
+                platformSetFullscreen(gWindow.desktopFullscreen);
+            }
             break;
         case PlatformEventType::Quit:
         case PlatformEventType::Activate:     // activation never pauses the game

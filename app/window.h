@@ -8,7 +8,8 @@ struct GlWindow {
     bool videoUp = false;  // the video subsystem is initialised (the registered class)
     bool window = false;   // a window exists
     bool context = false;  // a GL context exists
-    bool fullscreen = false;
+    bool fullscreen = false;         // opened in the display's full-screen mode
+    bool desktopFullscreen = false;  // filling the desktop, switched by the player
 };
 
 bool createGameWindow(const char* title, i32 width, i32 height, i32 colourBits, bool fullscreen);

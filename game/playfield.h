@@ -2,13 +2,13 @@
 #pragma once
 #include <cstdio>
 
+#include "core/screen.h"
 #include "core/types.h"
 
 constexpr i32 FIELD_SIZE = 30;
 
-// The game's screen is 640 x 480; the mouse maps to cells of 21 x 16 of its pixels,
-// rows counted upward from its bottom edge.
-constexpr i32 SCREEN_HEIGHT = 480;
+// The mouse maps to cells of 21 x 16 pixels of the logical screen, rows counted upward
+// from its bottom edge.
 constexpr i32 CELL_PIXELS_X = 21;
 constexpr i32 CELL_PIXELS_Y = 16;
 

@@ -23,6 +23,7 @@ enum class PlatformEventType : std::int32_t {
     LeftDown,
     RightDown,
     Resize,     // x, y = new client width and height
+    ToggleFullscreen,  // F11 or Alt+Enter: between full screen and the window
     Activate,
     ScreenSaver,
 };
@@ -43,7 +44,8 @@ enum class WindowOpenResult : std::int32_t {
     MakeCurrentFailed,  // the context cannot be made current
 };
 
-std::uint32_t platformTicks();                // milliseconds, wraps at 2^32 like GetTickCount
+std::uint32_t platformTicks();        // milliseconds, wraps at 2^32 like GetTickCount
+void platformSleep(std::uint32_t ms);  // gives the processor away for about ms
 std::int64_t platformCalendarSeconds();      // seconds since the epoch
 std::int32_t platformMessageBox(const char* text, const char* caption, std::uint32_t flags);
 
@@ -54,6 +56,10 @@ void platformRestoreDisplayMode();
 WindowOpenResult platformOpenWindow(const char* title, std::int32_t width, std::int32_t height, std::int32_t colourBits,
                                     bool fullscreen);
 void platformCloseWindow();
+// Desktop full screen (the display's mode stays as it is) or the window. Before the
+// window is opened, it says how it opens.
+void platformSetFullscreen(bool fullscreen);
+void platformWindowSize(std::int32_t* width, std::int32_t* height);  // the client area, in pixels
 void platformShowCursor(bool show);
 void platformSwapBuffers();
 bool platformPollEvent(PlatformEvent* event);    // false when nothing is pending

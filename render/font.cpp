@@ -20,6 +20,7 @@ namespace {
 u32 fontListBase[2];  // the first of each font's 96 glyph lists; 0 while there are none
 
 bool glyphsPending = false;  // lists reserved by createFonts, glyphs not made yet
+i32 screenPixelsHigh = 480;  // the glyphs' sizes are for a screen this high
 
 // The face file, looked up on a thread of its own while the game starts: fontconfig
 // reads its whole configuration and cache first, which takes longer than the window's
@@ -57,8 +58,9 @@ constexpr FontSize FONT_SIZES[2] = {
     {25, FT_LOAD_TARGET_MONO},
 };
 
-// Largest glyph bitmap a list can take; far above anything a 25-pixel face draws.
-constexpr i32 MAX_GLYPH_SIDE = 128;
+// Largest glyph bitmap a list can take; far above anything the large font draws even
+// on a screen 4320 pixels high.
+constexpr i32 MAX_GLYPH_SIDE = 512;
 
 // The face file "Arial" resolves to, with its index in the file. Only scalable,
 // proportional faces will do: the lists are rendered from outlines at two sizes.
@@ -101,8 +103,9 @@ bool findFaceFile(char* path, size_t pathSize, int* index) {
 // Compiles the 96 glyph lists of one size. The rows are flipped because FreeType
 // renders the top row first and glBitmap reads the bottom row first.
 void buildGlyphLists(FT_Face face, const FontSize& size, u32 base) {
-    if (FT_Set_Pixel_Sizes(face, 0, size.pixels) != 0) return;
-    unsigned char bits[MAX_GLYPH_SIDE * (MAX_GLYPH_SIDE / 8)];
+    const u32 pixels = static_cast<u32>((i64(size.pixels) * screenPixelsHigh + 240) / 480);
+    if (FT_Set_Pixel_Sizes(face, 0, pixels > 0 ? pixels : 1) != 0) return;
+    static unsigned char bits[MAX_GLYPH_SIDE * (MAX_GLYPH_SIDE / 8)];  // 32 KiB: off the stack
     for (i32 code = FIRST_CODE; code <= LAST_CODE; ++code) {
         glNewList(base + static_cast<u32>(code - FIRST_CODE), GL_COMPILE);
         f32 advance = 0.0f;
@@ -197,6 +200,13 @@ void buildFontGlyphs() {
 
     FT_Done_Face(face);
     FT_Done_FreeType(library);
+}
+
+void setFontScale(i32 pixelsHigh) {
+    if (pixelsHigh < 1) pixelsHigh = 1;
+    if (pixelsHigh == screenPixelsHigh) return;
+    screenPixelsHigh = pixelsHigh;
+    glyphsPending = fontListBase[0] != 0 || fontListBase[1] != 0;
 }
 
 void deleteFonts() {

@@ -6,5 +6,8 @@
 void createFonts();      // reserves the lists; the glyphs follow with the first text
 void buildFontGlyphs();  // makes the glyphs now if they are still to be made
 void deleteFonts();
+// The screen's height in window pixels: the glyphs are made again at that scale with the
+// next text, so text stays sharp and keeps its place on a larger screen.
+void setFontScale(i32 screenPixelsHigh);
 void printText(i32 font, f32 x, f32 y, const char* format, ...) __attribute__((format(printf, 4, 5)));
 void drawCursorMark();  // unbinds the texture, then the mark if the menu cursor shows

@@ -22,19 +22,33 @@ void drawCredits(i32 top) {
     printText(1, x, static_cast<f32>(top + 129), "Thank you for playing!");
 }
 
+// The whole window black, bars included, then drawing kept inside the screen: text
+// bitmaps are not clipped to the viewport and would spill into the bars.
+void clearWindow() {
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const ScreenRect& r = gRender.screen;
+    glScissor(r.x, gRender.viewportHeight - r.y - r.height, r.width, r.height);
+    glEnable(GL_SCISSOR_TEST);
+}
+
 }  // namespace
 
 void resizeScene(i32 width, i32 height) {
     if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
+    gRender.viewportWidth = width;
+    gRender.viewportHeight = height;
+    const ScreenRect r = letterbox(width, height);
+    gRender.screen = r;
+    // GL counts rows from the bottom of the window.
+    glViewport(r.x, height - r.y - r.height, r.width, r.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<GLdouble>(static_cast<GLfloat>(width) / static_cast<GLfloat>(height)),
+    gluPerspective(45.0, static_cast<GLdouble>(static_cast<GLfloat>(r.width) / static_cast<GLfloat>(r.height)),
                    static_cast<GLdouble>(0.1f), 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gRender.viewportWidth = width;
-    gRender.viewportHeight = height;
+    setFontScale(r.height);
 }
 
 bool initGlState() {
@@ -54,7 +68,7 @@ void drawIntroPicture() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearWindow();
     glLoadIdentity();
     beginOverlay();
     glEnable(GL_BLEND);
@@ -65,7 +79,7 @@ void drawIntroPicture() {
 
 void drawGameScene() {
     const GameSession& s = gGame.session;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearWindow();
     // No colour of its own: the scene is drawn in the white the previous picture left.
     glLoadIdentity();
     glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
@@ -98,9 +112,8 @@ void beginOverlay() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    // Screen pixels, origin top left, y downward.
-    glOrtho(0.0, static_cast<GLdouble>(gRender.viewportWidth), static_cast<GLdouble>(gRender.viewportHeight), 0.0,
-            -1.0, 1.0);
+    // Pixels of the 640 x 480 screen, origin top left, y downward, whatever the window's size.
+    glOrtho(0.0, static_cast<GLdouble>(SCREEN_WIDTH), static_cast<GLdouble>(SCREEN_HEIGHT), 0.0, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

@@ -1,6 +1,7 @@
 // frame.h: the pieces of one picture: the intro, the tilted 3D field, the overlay
 // projection and its texts; and the view they are drawn into.
 #pragma once
+#include "core/screen.h"
 #include "core/types.h"
 
 struct Playfield;
@@ -10,13 +11,15 @@ struct RenderState {
     bool introActive = true;  // the intro runs until it ends or Escape skips it
     i32 introSlide = 400;
     i32 introFade = 130;
-    i32 viewportWidth = 0;
+    i32 viewportWidth = 0;  // the window's client area
     i32 viewportHeight = 0;
+    ScreenRect screen;  // where the 640 x 480 screen lies in it
 };
 
 extern RenderState gRender;
 
-void resizeScene(i32 width, i32 height);  // viewport and the 3D projection
+// The window's new size: the screen letterboxed into it, the 3D projection, the fonts' size.
+void resizeScene(i32 width, i32 height);
 bool initGlState();                       // the fixed render state, set once; always true
 
 void drawIntroPicture();                  // a whole intro picture

@@ -10,7 +10,7 @@ pkgs=(
   libfreetype-dev libfontconfig-dev fonts-liberation2
   libgl1-mesa-dri
   googletest libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils libx11-dev imagemagick xfonts-base
+  xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick xfonts-base
   libvorbis-dev libogg-dev sox zlib1g-dev
   clang-tidy cppcheck valgrind
   linux-perf time

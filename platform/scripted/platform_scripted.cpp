@@ -16,6 +16,9 @@ struct ScriptedMachine {
     WindowOpenResult openResult = WindowOpenResult::Ok;
     bool videoUp = false;
     bool windowOpen = false;
+    bool fullscreen = false;
+    std::int32_t width = 0;  // of the window as opened
+    std::int32_t height = 0;
     std::uint32_t swaps = 0;
     std::function<void()> swapHook;
 };
@@ -40,6 +43,7 @@ const std::vector<Box>& boxes() { return machine().boxes; }
 void failVideoInit(bool fail) { machine().videoFails = fail; }
 void failWindowOpen(WindowOpenResult result) { machine().openResult = result; }
 bool windowOpen() { return machine().windowOpen; }
+bool fullscreen() { return machine().fullscreen; }
 std::uint32_t swaps() { return machine().swaps; }
 void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(hook); }
 
@@ -52,6 +56,9 @@ std::uint32_t platformTicks() {
     m.now += 1;
     return value;
 }
+
+// A sleep passes on the virtual clock at once, so paced frames stay exact and fast.
+void platformSleep(std::uint32_t ms) { machine().now += ms; }
 
 std::int64_t platformCalendarSeconds() { return machine().seconds; }
 
@@ -72,8 +79,10 @@ bool platformSetDisplayMode(std::int32_t, std::int32_t, std::int32_t) { return t
 
 void platformRestoreDisplayMode() {}
 
-WindowOpenResult platformOpenWindow(const char*, std::int32_t, std::int32_t, std::int32_t, bool) {
+WindowOpenResult platformOpenWindow(const char*, std::int32_t width, std::int32_t height, std::int32_t, bool) {
     ScriptedMachine& m = machine();
+    m.width = width;
+    m.height = height;
     // A failure after the window step leaves a window behind for the caller to release.
     m.windowOpen = m.openResult != WindowOpenResult::WindowFailed &&
                    m.openResult != WindowOpenResult::PixelFormatFailed;
@@ -81,6 +90,14 @@ WindowOpenResult platformOpenWindow(const char*, std::int32_t, std::int32_t, std
 }
 
 void platformCloseWindow() { machine().windowOpen = false; }
+
+void platformSetFullscreen(bool fullscreen) { machine().fullscreen = fullscreen; }
+
+void platformWindowSize(std::int32_t* width, std::int32_t* height) {
+    const ScriptedMachine& m = machine();
+    *width = m.fullscreen ? scripted::DESKTOP_WIDTH : m.width;
+    *height = m.fullscreen ? scripted::DESKTOP_HEIGHT : m.height;
+}
 
 void platformShowCursor(bool) {}
 

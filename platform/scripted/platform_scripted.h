@@ -37,6 +37,10 @@ const std::vector<Box>& boxes();
 void failVideoInit(bool fail);
 void failWindowOpen(WindowOpenResult result);
 bool windowOpen();
+bool fullscreen();
+// The screen a full-screen window fills.
+constexpr std::int32_t DESKTOP_WIDTH = 1920;
+constexpr std::int32_t DESKTOP_HEIGHT = 1080;
 std::uint32_t swaps();
 
 // Called after every buffer swap, i.e. once per frame step, also inside transitions.

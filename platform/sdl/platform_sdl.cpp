@@ -16,6 +16,7 @@ SDL_GLContext sContext = nullptr;
 SDL_Event sLookahead;
 bool sHaveLookahead = false;
 bool sFullscreenModeOk = false;
+bool sDesktopFullscreen = false;  // asked for before the window opened, or switched since
 SDL_DisplayMode sFullscreenMode;
 
 // Virtual-key codes for the keys a Windows keyboard reports; 0 means "no code".
@@ -114,6 +115,15 @@ bool translate(const SDL_Event& e, PlatformEvent* out) {
             }
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            // F11 and Alt+Enter switch full screen, as in most desktop programs. They are
+            // not the game's keys: it never sees them, down or up.
+            const SDL_Keycode k = e.key.keysym.sym;
+            const bool altEnter = (e.key.keysym.mod & KMOD_ALT) != 0 && (k == SDLK_RETURN || k == SDLK_KP_ENTER);
+            if (k == SDLK_F11 || altEnter) {
+                if (e.type != SDL_KEYDOWN || e.key.repeat != 0) return false;
+                out->type = PlatformEventType::ToggleFullscreen;
+                return true;
+            }
             if (isSystemKey(e.key.keysym)) return false;
             const std::int32_t vk = virtualKeyFor(e.key.keysym);
             if (vk <= 0 || vk > 255) return false;
@@ -152,6 +162,8 @@ bool driverIs(const char* name) {
 }  // namespace
 
 std::uint32_t platformTicks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
+
+void platformSleep(std::uint32_t ms) { SDL_Delay(ms); }
 
 std::int64_t platformCalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
@@ -233,6 +245,7 @@ WindowOpenResult platformOpenWindow(const char* title, std::int32_t width, std::
     const bool small = colourBits <= 16;
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     flags |= fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
+    if (!fullscreen && sDesktopFullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, small ? 5 : 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, small ? 6 : 8);
@@ -284,6 +297,21 @@ void platformCloseWindow() {
         SDL_DestroyWindow(sWindow);
         sWindow = nullptr;
     }
+}
+
+void platformSetFullscreen(bool fullscreen) {
+    sDesktopFullscreen = fullscreen;
+    if (!sWindow) return;
+    // A window opened in the display's own full-screen mode keeps that mode.
+    if ((SDL_GetWindowFlags(sWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN) return;
+    SDL_SetWindowFullscreen(sWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+void platformWindowSize(std::int32_t* width, std::int32_t* height) {
+    int w = 0, h = 0;
+    if (sWindow) SDL_GetWindowSize(sWindow, &w, &h);
+    *width = w;
+    *height = h;
 }
 
 void platformShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }

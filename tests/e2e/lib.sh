@@ -29,10 +29,11 @@ start_xvfb() {
     echo "cannot start Xvfb"; exit 1
 }
 
-# start_game [DIR [PROGRAM]]: the game (or PROGRAM) run in DIR (the repo root); sets WINDOW.
+# start_game [DIR [PROGRAM [ARGS...]]]: the game (or PROGRAM) run in DIR (the repo root); sets WINDOW.
 start_game() {
     local dir=${1:-$E2E_ROOT} program=${2:-$E2E_BIN}
-    (cd "$dir" && SDL_AUDIODRIVER=${E2E_AUDIODRIVER:-dummy} exec "$program" >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err") &
+    shift $(($# < 2 ? $# : 2))
+    (cd "$dir" && SDL_AUDIODRIVER=${E2E_AUDIODRIVER:-dummy} exec "$program" "$@" >"$E2E_TMP/game.out" 2>"$E2E_TMP/game.err") &
     GAME_PID=$!
     WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1)
     [ -n "$WINDOW" ] || { fail "no visible game window"; cat "$E2E_TMP/game.err"; return 1; }

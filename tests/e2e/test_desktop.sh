@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# test_desktop.sh: the command line without a display; a window made larger shows the
+# screen scaled and takes clicks where things now appear; full screen fills the display.
+. "$(dirname "$0")/lib.sh"
+
+out=$(env -u DISPLAY "$E2E_BIN" --version); status=$?
+check "--version: '$out', status $status" [ "$status" = 0 -a "${out%% *}" = fendwall ]
+env -u DISPLAY "$E2E_BIN" --help >"$E2E_TMP/help" 2>&1; status=$?
+check "--help without a display, status $status" [ "$status" = 0 ] && grep -q -- --fullscreen "$E2E_TMP/help"
+env -u DISPLAY "$E2E_BIN" --no-such-option >"$E2E_TMP/bad.out" 2>"$E2E_TMP/bad.err"; status=$?
+check "an unknown option: status $status and usage on stderr" [ "$status" = 2 ] && grep -q Usage "$E2E_TMP/bad.err"
+
+# wait_menu_at WIDTH HEIGHT SECONDS: New Game shows where a WIDTH x HEIGHT window puts it.
+wait_menu_at() {
+    local scale box i
+    scale=$(awk -v w="$1" -v h="$2" 'BEGIN{s=w/640; if (h/480 < s) s=h/480; print s}')
+    box=$(awk -v s="$scale" -v w="$1" -v h="$2" 'BEGIN{printf "%dx%d+%d+%d", 130*s, 60*s, (w-640*s)/2+255*s, (h-480*s)/2+150*s}')
+    for i in $(seq $(($3 * 4))); do
+        gt "$(mean_of "$(shot poll)" "$box")" 0.25 && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+start_xvfb
+# Full screen is the window manager's to carry out, as on a player's desktop.
+openbox >"$E2E_TMP/wm.log" 2>&1 &
+WM_PID=$!
+trap 'kill "$WM_PID" 2>/dev/null; cleanup' EXIT
+sleep 0.5
+start_game || finish
+key Escape
+xdotool windowsize --sync "$WINDOW" 1280 960
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+check "resized to ${WIDTH}x${HEIGHT}" [ "${WIDTH}x${HEIGHT}" = 1280x960 ]
+s=$(shot menu1280)
+check "New Game shows at twice its place" gt "$(mean_of "$s" 260x120+510+310)" 0.25
+check "the HUD at twice its size" [ "$(green_pixels "$s" 840x72+0+0)" -gt 400 ]
+click_at 640 358
+sleep 3
+s=$(shot game1280)
+check "the click on New Game started a game: the menu is gone" gt 0.25 "$(mean_of "$s" 260x120+510+310)"
+close_and_expect_one "scaled window"
+
+# Full screen from the start, on a display larger than the window: no mode change.
+start_game "$E2E_ROOT" "$E2E_BIN" --fullscreen || finish
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+check "--fullscreen fills the 1024x768 display: ${WIDTH}x${HEIGHT}" [ "${WIDTH}x${HEIGHT}" = 1024x768 ]
+key Escape
+check "the menu shows, scaled into it" wait_menu_at 1024 768 4
+key F11
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+check "F11 goes back to a window: ${WIDTH}x${HEIGHT}" [ "${WIDTH}x${HEIGHT}" != 1024x768 ]
+close_and_expect_one "full screen"
+finish
