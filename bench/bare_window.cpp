@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -23,6 +24,9 @@ long long realtimeNs() {
 
 int main(int argc, char** argv) {
     const bool textured = argc > 1 && std::strcmp(argv[1], "--textured") == 0;
+    // --redraw SECONDS: clear and swap every 30 ms for that long, sleeping between: the
+    // floor for a paced game's processor use.
+    const int redrawSeconds = argc > 2 && std::strcmp(argv[1], "--redraw") == 0 ? std::atoi(argv[2]) : 0;
     // As the game's platform layer: hints, subsystems, attributes, window, context.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
@@ -88,6 +92,16 @@ int main(int argc, char** argv) {
     std::printf("first-frame-ns %lld\n", realtimeNs());
     std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::fflush(stdout);
+    for (Uint64 end = SDL_GetTicks64() + Uint64(redrawSeconds) * 1000; SDL_GetTicks64() < end;) {
+        const Uint64 start = SDL_GetTicks64();
+        SDL_Event e;
+        while (SDL_PollEvent(&e) != 0) {
+        }
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        SDL_GL_SwapWindow(window);
+        const Uint64 spent = SDL_GetTicks64() - start;
+        if (spent < 30) SDL_Delay(Uint32(30 - spent));
+    }
 
     SDL_GL_MakeCurrent(window, nullptr);
     SDL_GL_DeleteContext(context);
