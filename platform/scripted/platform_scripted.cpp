@@ -8,6 +8,7 @@ namespace {
 struct ScriptedMachine {
     std::uint32_t now = 1000;
     std::uint32_t reads = 0;  // reads of a replaced clock
+    std::uint32_t slept = 0;  // milliseconds given away by sleeps
     std::function<std::uint32_t(std::uint32_t)> source;
     std::int64_t seconds = 1700000000;
     std::deque<PlatformEvent> events;
@@ -44,6 +45,7 @@ void failVideoInit(bool fail) { machine().videoFails = fail; }
 void failWindowOpen(WindowOpenResult result) { machine().openResult = result; }
 bool windowOpen() { return machine().windowOpen; }
 bool fullscreen() { return machine().fullscreen; }
+std::uint32_t sleptMs() { return machine().slept; }
 std::uint32_t swaps() { return machine().swaps; }
 void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(hook); }
 
@@ -58,7 +60,10 @@ std::uint32_t platformTicks() {
 }
 
 // A sleep passes on the virtual clock at once, so paced frames stay exact and fast.
-void platformSleep(std::uint32_t ms) { machine().now += ms; }
+void platformSleep(std::uint32_t ms) {
+    machine().now += ms;
+    machine().slept += ms;
+}
 
 std::int64_t platformCalendarSeconds() { return machine().seconds; }
 

@@ -30,8 +30,9 @@ TEST_F(MainLoopTest, FramePacingFigures) {
     scripted::setTicks(0xFFFFFFF6u);
     stepFrame();
     EXPECT_EQ(gFrameClock.startTicks, 0xFFFFFFF6u);
-    EXPECT_EQ(scripted::ticks() - 0xFFFFFFF6u, 32u) << "start, 30 waits, one elapsed read";
+    EXPECT_EQ(scripted::ticks() - 0xFFFFFFF6u, 32u) << "start, one read, 27 ms asleep, two reads, elapsed";
     EXPECT_EQ(gFrameClock.framesPerSecond, 32.0f);
+    EXPECT_EQ(scripted::sleptMs(), 27u) << "asleep for all but the last 2 ms: no core kept busy";
 }
 
 TEST_F(MainLoopTest, OneMessagePerFrameStepClicksLatchForOneFrameMovesMergeKeysStayDown) {
