@@ -9,7 +9,7 @@ seconds="${1:-30}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DFENDWALL_FUZZ=ON -DFENDWALL_BENCH=OFF \
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DFENDWALL_FUZZ=ON -DFENDWALL_BENCH=OFF -DFENDWALL_WERROR=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target fuzz_bmp fuzz_tga fuzz_pattern
 

@@ -33,7 +33,7 @@ bool readOver(const uint8_t* data, size_t size, u32 fill, bool* complete) {
     for (auto& column : area.field.cells) {
         for (Cell& cell : column) {
             cell.solid = fill;
-            cell.marked = MARK;
+            std::memset(&cell.marked, MARK, 1);  // a byte no write of a flag leaves; never read as bool
         }
     }
     u8 header[HEADER_BYTES];
@@ -55,7 +55,9 @@ bool readOver(const uint8_t* data, size_t size, u32 fill, bool* complete) {
     if (std::memcmp(header, &area.field, HEADER_BYTES) != 0) return false;
     for (const auto& column : area.field.cells) {
         for (const Cell& cell : column) {
-            if (cell.marked != MARK) return false;
+            u8 mark = 0;
+            std::memcpy(&mark, &cell.marked, 1);
+            if (mark != MARK) return false;
         }
     }
     return true;
