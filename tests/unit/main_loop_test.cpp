@@ -19,7 +19,8 @@ protected:
 TEST_F(MainLoopTest, FramePacingFigures) {
     // A frame whose clock reads start at 0 and jump straight to its length.
     const std::pair<u32, float> cases[] = {{30, 33.0f}, {31, 32.0f}, {32, 31.0f}, {40, 25.0f}, {1000, 1.0f}, {1001, 0.0f}};
-    for (const auto& [length, fps] : cases) {
+    for (const auto& [frameLength, fps] : cases) {
+        const u32 length = frameLength;  // clang 14 cannot capture a structured binding
         scripted::reset();
         scripted::setTickSource([length](u32 read) { return read == 0 ? 0u : length; });
         stepFrame();
