@@ -16,6 +16,7 @@ struct ScriptedMachine {
     WindowOpenResult openResult = WindowOpenResult::Ok;
     bool videoUp = false;
     bool windowOpen = false;
+    bool cursorShown = true;
     std::uint32_t swaps = 0;
     std::function<void()> swapHook;
 };
@@ -30,8 +31,6 @@ ScriptedMachine& machine() {
 namespace scripted {
 
 void reset() { machine() = ScriptedMachine{}; }
-void setTicks(std::uint32_t now) { machine().now = now; }
-std::uint32_t ticks() { return machine().now; }
 void setTickSource(std::function<std::uint32_t(std::uint32_t)> source) { machine().source = std::move(source); }
 void setCalendarSeconds(std::int64_t seconds) { machine().seconds = seconds; }
 void pushEvent(const PlatformEvent& event) { machine().events.push_back(event); }
@@ -40,6 +39,7 @@ const std::vector<Box>& boxes() { return machine().boxes; }
 void failVideoInit(bool fail) { machine().videoFails = fail; }
 void failWindowOpen(WindowOpenResult result) { machine().openResult = result; }
 bool windowOpen() { return machine().windowOpen; }
+bool cursorShown() { return machine().cursorShown; }
 std::uint32_t swaps() { return machine().swaps; }
 void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(hook); }
 
@@ -82,7 +82,7 @@ WindowOpenResult platformOpenWindow(const char*, std::int32_t, std::int32_t, std
 
 void platformCloseWindow() { machine().windowOpen = false; }
 
-void platformShowCursor(bool) {}
+void platformShowCursor(bool show) { machine().cursorShown = show; }
 
 void platformSwapBuffers() {
     ++machine().swaps;
