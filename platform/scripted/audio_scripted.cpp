@@ -1,6 +1,5 @@
-// audio_scripted.cpp: records audio calls instead of making sound. Like the real
-// layer, loads need an open device and a file that exists; plays of null are accepted
-// (and recorded) so a test can see whether the game passed one.
+// audio_scripted.cpp: records audio calls instead of making sound. Like the real layer,
+// loads need an open device and a file that exists; a play of null is recorded as such.
 #include "platform/scripted/audio_scripted.h"
 
 #include <cstdio>
@@ -9,7 +8,6 @@
 struct PlatformMusic {
     std::string path;
 };
-
 struct PlatformSample {
     std::string path;
 };
@@ -17,17 +15,10 @@ struct PlatformSample {
 namespace {
 
 struct State {
-    bool openResult = true;
-    bool open = false;
-    scriptedAudio::Counts counts{};
-    std::int32_t rate = 0;
-    std::int32_t channels = 0;
-    std::vector<std::string> musicAsked;
-    std::vector<std::string> sampleAsked;
-    std::vector<PlatformMusic*> musicPlayed;
-    std::vector<PlatformSample*> samplesPlayed;
-    // deque: handles must keep their address while more are loaded.
-    std::deque<PlatformMusic> musics;
+    bool openResult = true, open = false;
+    int calls = 0, channels = 0;
+    std::vector<std::string> played;
+    std::deque<PlatformMusic> musics;  // deque: handles keep their address
     std::deque<PlatformSample> samples;
 };
 
@@ -36,76 +27,38 @@ State& state() {
     return s;
 }
 
-bool fileExists(const char* path) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
+template <typename Handle>
+Handle* load(std::deque<Handle>& pool, const char* path) {
+    ++state().calls;
+    std::FILE* f = state().open && path ? std::fopen(path, "rb") : nullptr;
+    if (!f) return nullptr;
     std::fclose(f);
-    return true;
+    return &pool.emplace_back(Handle{path});
+}
+
+template <typename Handle>
+void play(const char* kind, const Handle* handle) {
+    ++state().calls;
+    state().played.push_back(std::string(kind) + ":" + (handle ? handle->path : ""));
 }
 
 }  // namespace
 
 namespace scriptedAudio {
-
 void reset() { state() = State{}; }
 void setOpenResult(bool ok) { state().openResult = ok; }
-const Counts& counts() { return state().counts; }
-std::int32_t openRate() { return state().rate; }
-std::int32_t openChannels() { return state().channels; }
-const std::vector<std::string>& musicPathsAsked() { return state().musicAsked; }
-const std::vector<std::string>& samplePathsAsked() { return state().sampleAsked; }
-const std::vector<PlatformMusic*>& musicPlayed() { return state().musicPlayed; }
-const std::vector<PlatformSample*>& samplesPlayed() { return state().samplesPlayed; }
-
-std::string pathOf(const PlatformMusic* music) {
-    for (const PlatformMusic& m : state().musics) {
-        if (&m == music) return m.path;
-    }
-    return "";
-}
-
-std::string pathOf(const PlatformSample* sample) {
-    for (const PlatformSample& s : state().samples) {
-        if (&s == sample) return s.path;
-    }
-    return "";
-}
-
+int calls() { return state().calls; }
+int openChannels() { return state().channels; }
+const std::vector<std::string>& played() { return state().played; }
 }  // namespace scriptedAudio
 
-bool platformAudioOpen(std::int32_t rate, std::int32_t channels) {
+bool platformAudioOpen(std::int32_t, std::int32_t channels) {
     State& s = state();
-    ++s.counts.open;
-    s.rate = rate;
+    ++s.calls;
     s.channels = channels;
-    s.open = s.openResult;
-    return s.open;
+    return s.open = s.openResult;
 }
-
-PlatformMusic* platformLoadMusic(const char* path) {
-    State& s = state();
-    ++s.counts.loadMusic;
-    s.musicAsked.push_back(path ? path : "");
-    if (!s.open || !path || !fileExists(path)) return nullptr;
-    s.musics.push_back(PlatformMusic{path});
-    return &s.musics.back();
-}
-
-PlatformSample* platformLoadSample(const char* path) {
-    State& s = state();
-    ++s.counts.loadSample;
-    s.sampleAsked.push_back(path ? path : "");
-    if (!s.open || !path || !fileExists(path)) return nullptr;
-    s.samples.push_back(PlatformSample{path});
-    return &s.samples.back();
-}
-
-void platformPlayMusic(PlatformMusic* music) {
-    ++state().counts.playMusic;
-    state().musicPlayed.push_back(music);
-}
-
-void platformPlaySample(PlatformSample* sample) {
-    ++state().counts.playSample;
-    state().samplesPlayed.push_back(sample);
-}
+PlatformMusic* platformLoadMusic(const char* path) { return load(state().musics, path); }
+PlatformSample* platformLoadSample(const char* path) { return load(state().samples, path); }
+void platformPlayMusic(PlatformMusic* music) { play("music", music); }
+void platformPlaySample(PlatformSample* sample) { play("sample", sample); }

@@ -20,6 +20,7 @@ struct ScriptedMachine {
     bool fullscreen = false;
     std::int32_t width = 0;  // of the window as opened
     std::int32_t height = 0;
+    bool cursorShown = true;
     std::uint32_t swaps = 0;
     std::function<void()> swapHook;
 };
@@ -34,8 +35,6 @@ ScriptedMachine& machine() {
 namespace scripted {
 
 void reset() { machine() = ScriptedMachine{}; }
-void setTicks(std::uint32_t now) { machine().now = now; }
-std::uint32_t ticks() { return machine().now; }
 void setTickSource(std::function<std::uint32_t(std::uint32_t)> source) { machine().source = std::move(source); }
 void setCalendarSeconds(std::int64_t seconds) { machine().seconds = seconds; }
 void pushEvent(const PlatformEvent& event) { machine().events.push_back(event); }
@@ -46,6 +45,7 @@ void failWindowOpen(WindowOpenResult result) { machine().openResult = result; }
 bool windowOpen() { return machine().windowOpen; }
 bool fullscreen() { return machine().fullscreen; }
 std::uint32_t sleptMs() { return machine().slept; }
+bool cursorShown() { return machine().cursorShown; }
 std::uint32_t swaps() { return machine().swaps; }
 void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(hook); }
 
@@ -104,7 +104,7 @@ void platformWindowSize(std::int32_t* width, std::int32_t* height) {
     *height = m.fullscreen ? scripted::DESKTOP_HEIGHT : m.height;
 }
 
-void platformShowCursor(bool) {}
+void platformShowCursor(bool show) { machine().cursorShown = show; }
 
 void platformSwapBuffers() {
     ++machine().swaps;

@@ -19,10 +19,8 @@ struct Box {
 void reset();
 
 // The clock. By default every read returns the current time and then advances it by 1 ms,
-// so a wait on it ends after as many reads as it waits milliseconds.
-void setTicks(std::uint32_t now);
-std::uint32_t ticks();
-// Replaces the clock with a function of the read number (0, 1, 2, ...).
+// so a wait on it ends after as many reads as it waits milliseconds. A source replaces it
+// with a function of the read number (0, 1, 2, ...).
 void setTickSource(std::function<std::uint32_t(std::uint32_t readIndex)> source);
 void setCalendarSeconds(std::int64_t seconds);
 std::uint32_t sleptMs();  // all that platformSleep gave away
@@ -42,6 +40,7 @@ bool fullscreen();
 // The screen a full-screen window fills.
 constexpr std::int32_t DESKTOP_WIDTH = 1920;
 constexpr std::int32_t DESKTOP_HEIGHT = 1080;
+bool cursorShown();  // the system's own mouse cursor over the window
 std::uint32_t swaps();
 
 // Called after every buffer swap, i.e. once per frame step, also inside transitions.

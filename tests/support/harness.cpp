@@ -1,15 +1,11 @@
 // harness.cpp: resets and drives the game through the scripted platform.
-#include "core/input.h"
-#include "ui/menu.h"
 #include "support/harness.h"
 
-#include <filesystem>
-
 #include "app/main_loop.h"
-#include "app/frame_step.h"
-#include "platform/scripted/audio_scripted.h"
+#include "core/input.h"
 #include "game/game.h"
-#include "ui/window_manager.h"
+#include "platform/scripted/audio_scripted.h"
+#include "ui/menu.h"
 
 namespace harness {
 
@@ -21,23 +17,24 @@ void resetGame() {
 
 bool startGame() { return startUp(); }
 
-void runPasses(int n) {
-    for (int i = 0; i < n && gInput.quitRequested == 0; ++i) runMainPass();
+void startPlaying() {
+    startGame();
+    leftClick(MENU_X, NEW_GAME_Y);
+    for (int i = 0; i < 5 && gGame.session.state != GameState::Playing; ++i) runPasses(1);
 }
 
-void moveMouse(i32 x, i32 y) { scripted::pushEvent({PlatformEventType::MouseMove, 0, x, y}); }
-void leftClick(i32 x, i32 y) { scripted::pushEvent({PlatformEventType::LeftDown, 0, x, y}); }
-void rightClick(i32 x, i32 y) { scripted::pushEvent({PlatformEventType::RightDown, 0, x, y}); }
-void keyDown(i32 vk) { scripted::pushEvent({PlatformEventType::KeyDown, vk, 0, 0}); }
-void keyUp(i32 vk) { scripted::pushEvent({PlatformEventType::KeyUp, vk, 0, 0}); }
-void closeWindow() { scripted::pushEvent({PlatformEventType::Close, 0, 0, 0}); }
+void runPasses(int n) {
+    for (int i = 0; i < n && !gInput.quitRequested; ++i) runMainPass();
+}
+
+void push(PlatformEventType type, i32 x, i32 y) {
+    const bool key = type == PlatformEventType::KeyDown || type == PlatformEventType::KeyUp;
+    scripted::pushEvent({type, key ? x : 0, key ? 0 : x, y});
+}
 
 void clearFieldNoBalls() {
+    gGame.playfield = Playfield{};
     gGame.playfield.clear();
-    for (auto& column : gGame.playfield.cells) {
-        for (Cell& c : column) c.marked = 0;
-    }
-    gGame.playfield.building = gGame.playfield.wallHit = 0;
     gGame.balls.count = 0;
 }
 
@@ -56,7 +53,7 @@ int markedCells() {
 
 int openWindows() {
     int n = 0;
-    for (int i = 1; i < WINDOW_SLOTS; ++i) n += gUi.manager.windows[i].isOpen == 1;
+    for (int i = 1; i < WINDOW_SLOTS; ++i) n += gUi.manager.windows[i].isOpen;
     return n;
 }
 

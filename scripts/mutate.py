@@ -1,0 +1,453 @@
+#!/usr/bin/env python3
+"""mutate.py: small faults put into the game one at a time, each run against the unit and gl
+tiers, to see which faults our tests notice and which tests earn their keep.
+
+Every fault is applied alone to a scratch copy of the tree (build-mutate/src) with a build of
+its own (build-mutate/build), so only the changed file recompiles. A fault counts as killed
+when a test fails, a tier crashes or runs out of time. Results go to build-mutate/results.json.
+
+  python3 scripts/mutate.py                 all faults, first failing test ends a tier
+  python3 scripts/mutate.py --full          every test runs: needed for --report
+  python3 scripts/mutate.py --only ID,ID    just these
+  python3 scripts/mutate.py --list          the faults, with the equivalent ones marked
+  python3 scripts/mutate.py --report        from the last --full run: tests that kill
+                                            nothing no other test kills
+"""
+import argparse
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+WORK = ROOT / "build-mutate"
+SRC = WORK / "src"
+BUILD = WORK / "build"
+RESULTS = WORK / "results.json"
+TIMEOUT = 60  # seconds per tier; a hang counts as killed
+
+# (id, file, original text, replacement[, "equivalent: why"]). The original must occur
+# exactly once in the file, so the list notices when the code moves on.
+MUTANTS = [
+    # game/balls.cpp: movement and bounces
+    ("balls-low-threshold", "game/balls.cpp", "const f32 low = 0.35f;", "const f32 low = 0.25f;"),
+    ("balls-high-threshold", "game/balls.cpp", "const f32 high = 0.6f;", "const f32 high = 0.8f;"),
+    ("balls-any-value-deflects", "game/balls.cpp", "if (f.solidAt(cx - 1, cy) == 1 &&", "if (f.solidAt(cx - 1, cy) != 0 &&"),
+    ("balls-wall-touch-direction", "game/balls.cpp", "building && b.vy > 0 && b.y > cy + high)", "building && b.vy < 0 && b.y > cy + high)"),
+    ("balls-up-touch-dropped", "game/balls.cpp", "if (f.markedAt(cx, cy - 1) && building && b.vy < 0 && b.y < cy + low) f.wallHit = true;", ""),
+    ("balls-bounce-sound", "game/balls.cpp", "gGameHooks.playSound(SoundEffect::Bounce)", "gGameHooks.playSound(SoundEffect::WallLost)"),
+    ("balls-spawn-range", "game/balls.cpp", "b.x = static_cast<f32>(randomBelow(25) + 3);", "b.x = static_cast<f32>(randomBelow(27) + 1);"),
+    ("balls-move-axis", "game/balls.cpp", "b.y += b.vy;", "b.y += b.vx;"),
+    ("balls-no-seed", "game/balls.cpp", "seedRandom(static_cast<u32>(platformCalendarSeconds()));", ""),
+    ("balls-rand-constant", "game/balls.cpp", "randomState * 214013u + 2531011u", "randomState * 214013u + 2531012u"),
+    ("balls-clamp", "game/balls.cpp", "const i32 n = count < MAX_BALLS ? count : MAX_BALLS;", "const i32 n = count < MAX_BALLS ? count : MAX_BALLS - 1;"),
+    # game/walls.cpp: cursor, growing, losing, capture
+    ("walls-clamp-high", "game/walls.cpp", "if (v >= FIELD_SIZE - 1) return FIELD_SIZE - 2;", "if (v >= FIELD_SIZE) return FIELD_SIZE - 1;"),
+    ("walls-clamp-low", "game/walls.cpp", "if (v < 1) return 1;", "if (v < 0) return 0;"),
+    ("walls-cursor-rows-from-top", "game/walls.cpp", "(SCREEN_HEIGHT - gInput.mouseY) / cellPixelsY", "gInput.mouseY / cellPixelsY"),
+    ("walls-turn-never", "game/walls.cpp", "== Orientation::Vertical ? Orientation::Horizontal\n                                                                            : Orientation::Vertical;",
+     "== Orientation::Vertical ? Orientation::Vertical\n                                                                            : Orientation::Horizontal;"),
+    ("walls-click-restarts", "game/walls.cpp", "if (gInput.leftClicked && !building) {", "if (gInput.leftClicked) {"),
+    ("walls-low-end-stuck", "game/walls.cpp", "endHigh = y + 1;\n        endLow = y - 1;", "endHigh = y + 1;\n        endLow = y;"),
+    ("walls-hit-not-reset", "game/walls.cpp", "    wallHit = false;\n    cells[x][y].marked = true;", "    cells[x][y].marked = true;"),
+    ("walls-two-lives", "game/walls.cpp", "gGame.session.lives -= 1;", "gGame.session.lives -= 2;"),
+    ("walls-lost-sound", "game/walls.cpp", "playSound(SoundEffect::WallLost)", "playSound(SoundEffect::Bounce)"),
+    ("walls-lost-wall-stays", "game/walls.cpp", "sweepMarks(true);\n        return;", "sweepMarks(false);\n        return;"),
+    ("walls-grow-skips", "game/walls.cpp", "        ++endHigh;", "        endHigh += 2;"),
+    ("walls-done-one-end", "game/walls.cpp", "if (endHigh != 0 || endLow != 0) return;", "if (endHigh != 0 && endLow != 0) return;"),
+    ("walls-finished-vanishes", "game/walls.cpp", "    sweepMarks(false);\n    building = false;", "    sweepMarks(true);\n    building = false;"),
+    ("walls-one-side", "game/walls.cpp", "{vertical ? wallStartX - 1 : wallStartX, vertical ? wallStartY : wallStartY - 1}",
+     "{vertical ? wallStartX + 1 : wallStartX, vertical ? wallStartY : wallStartY + 1}"),
+    ("walls-capture-inverted", "game/walls.cpp", "sweepMarks(regionHasBall);", "sweepMarks(!regionHasBall);"),
+    ("walls-ball-in-row", "game/walls.cpp", "static_cast<i32>(set.balls[i].x) == x && static_cast<i32>", "static_cast<i32>(set.balls[i].x) == x || static_cast<i32>"),
+    ("walls-flood-not-down", "game/walls.cpp", "{x, y + 1}, {x, y - 1}}", "{x, y + 1}, {x, y + 1}}"),
+    ("walls-region-flag-kept", "game/walls.cpp", "        regionHasBall = false;\n", ""),
+    # game/session.cpp: levels, lives, score, game over, transitions
+    ("session-threshold-strict", "game/session.cpp", ">= FIELD_CELLS_TO_WIN - 3 * level", "> FIELD_CELLS_TO_WIN - 3 * level"),
+    ("session-threshold-per-level", "game/session.cpp", "FIELD_CELLS_TO_WIN - 3 * level", "FIELD_CELLS_TO_WIN - 2 * level"),
+    ("session-bonus", "game/session.cpp", "score += level * LEVEL_BONUS;", "score += LEVEL_BONUS;"),
+    ("session-extra-lives-edge", "game/session.cpp", "if (lives <= 3) lives += 2;", "if (lives < 3) lives += 2;"),
+    ("session-start-lives", "game/session.cpp", "    lives = 0;\n    nextLevel();", "    lives = 1;\n    nextLevel();"),
+    ("session-ball-table-edge", "game/session.cpp", "level < MAX_BALLS ? level : MAX_BALLS", "level <= MAX_BALLS ? level : MAX_BALLS",
+     "equivalent: at level 20 both sides give 20"),
+    ("session-ball-count", "game/session.cpp", "level < MAX_BALLS ? level : MAX_BALLS", "level < MAX_BALLS ? level + 1 : MAX_BALLS"),
+    ("session-game-over-late", "game/session.cpp", "if (lives <= 0) endGame();", "if (lives < 0) endGame();"),
+    ("session-final-score-lost", "game/session.cpp", "if (!gameOver) score = 0;", "score = 0;"),
+    ("session-over-offers-resume", "game/session.cpp", "gGameHooks.openMenu(false)", "gGameHooks.openMenu(true)"),
+    ("session-over-pattern", "game/session.cpp", "    gGame.playfield.loadPattern(\"data/over.dat\");\n", ""),
+    ("session-next-field-kept", "game/session.cpp", "        gGame.playfield.clear();\n        gGame.balls.spawn();", "        gGame.balls.spawn();"),
+    ("session-approach-long", "game/session.cpp", "done = cameraZ >= 0.0f;", "done = cameraZ > 0.0f;"),
+    ("session-credits-end", "game/session.cpp", "creditsY + 300 <= 0", "creditsY + 300 < 0"),
+    ("session-credits-click", "game/session.cpp", "if (gInput.leftClicked || gInput.rightClicked ||", "if (gInput.rightClicked ||"),
+    ("session-credits-balls-stop", "game/session.cpp", "                gGame.balls.move();\n", ""),
+    ("session-change-flag-kept", "game/session.cpp", "        levelChanging = false;\n", ""),
+    ("session-over-flag-kept", "game/session.cpp", "    gameOver = false;\n}", "}"),
+    ("session-over-balls", "game/session.cpp", "    gGame.balls.count = GAME_OVER_BALLS;\n", ""),
+    ("session-log-line", "game/session.cpp", "gMessageLog.append(\"Levelwechsel\");", "",
+     "equivalent: nothing shows the message log, and the level change does not depend on it"),
+    # game/playfield.cpp: reset and pattern files
+    ("pattern-upside-down", "game/playfield.cpp", "cells[j][FIELD_SIZE - 1 - k]", "cells[j][k]"),
+    ("pattern-empty-line-is-data", "game/playfield.cpp", "line[0] != '/' && line[0] != '\\n'", "line[0] != '/'"),
+    ("pattern-crlf", "game/playfield.cpp", "if (length >= 2 && line[length - 2] == '\\r'", "if (length >= 3 && line[length - 2] == '\\r'"),
+    ("pattern-short-line", "game/playfield.cpp", "j < got && j < FIELD_SIZE", "j < FIELD_SIZE"),
+    ("pattern-first-line-lost", "game/playfield.cpp", "        if (!readPatternLine(file, line)) return false;\n",
+     "        if (!readPatternLine(file, line)) return false;\n        if (k == 0 && !readPatternLine(file, line)) return false;\n"),
+    ("field-border", "game/playfield.cpp", "x == FIELD_SIZE - 1 ||", "x == FIELD_SIZE ||"),
+    ("field-count-any-value", "game/playfield.cpp", "if (cell.solid == 1) ++count;", "if (cell.solid != 0) ++count;",
+     "equivalent: cells are counted only in play, on a cleared field where walls write 1s"),
+    ("field-cell-rows", "game/playfield.cpp", "cellPixelsY = CELL_PIXELS_Y;", "cellPixelsY = 0;"),
+    # core/
+    ("text-cut-128", "core/text_field.cpp", "if (n > TEXT_FIELD_SIZE - 1) n = TEXT_FIELD_SIZE - 1;", "if (n > TEXT_FIELD_SIZE - 2) n = TEXT_FIELD_SIZE - 2;"),
+    ("log-oldest-slot", "core/message_log.cpp", "copyTextField(lines[MESSAGE_LOG_LINES - 1], text);", "copyTextField(lines[0], text);"),
+    ("input-click-sticks", "core/input.cpp", "    leftPressed = false;\n", ""),
+    ("input-right-from-left", "core/input.cpp", "rightClicked = rightPressed;", "rightClicked = leftPressed;"),
+    # ui/
+    ("ui-slot-zero", "ui/window_manager.cpp", "for (i32 i = 1; i < WINDOW_SLOTS; ++i) {\n        if (!windows[i].isOpen) {",
+     "for (i32 i = 0; i < WINDOW_SLOTS; ++i) {\n        if (!windows[i].isOpen) {"),
+    ("ui-last-slot", "ui/window_manager.cpp", "for (i32 i = 1; i < WINDOW_SLOTS; ++i) {\n        if (!windows[i].isOpen) {",
+     "for (i32 i = 1; i < WINDOW_SLOTS - 1; ++i) {\n        if (!windows[i].isOpen) {"),
+    ("ui-hit-edges", "ui/window_manager.cpp", "if (left < mx && mx < right && top < my && my < bottom)", "if (left <= mx && mx <= right && top <= my && my <= bottom)"),
+    ("ui-hit-height", "ui/window_manager.cpp", "const f32 bottom = top + b.height;\n            const f32 mx", "const f32 bottom = top + b.width;\n            const f32 mx"),
+    ("ui-hover-clicks", "ui/window_manager.cpp", "            if (!gInput.leftClicked) continue;\n", ""),
+    ("ui-all-buttons", "ui/window_manager.cpp", "                return;  // one click, one button: the lowest slot wins\n", "",
+     "equivalent: the menu's buttons do not overlap and only one window is ever open"),
+    ("ui-button-room", "ui/window_manager.cpp", "clampCapacity(buttonCapacity, WINDOW_MAX_BUTTONS)", "clampCapacity(buttonCapacity - 1, WINDOW_MAX_BUTTONS)"),
+    ("ui-delete-any", "ui/window_manager.cpp", "index >= WINDOW_SLOTS || !windows[index].isOpen", "index >= WINDOW_SLOTS"),
+    ("ui-button-pictures", "ui/window_manager.cpp", "{TEX_MENU_NEW, TEX_MENU_EXIT, TEX_MENU_RESUME}", "{TEX_MENU_NEW, TEX_MENU_RESUME, TEX_MENU_EXIT}"),
+    ("ui-window-picture", "ui/window_manager.cpp", "glBindTexture(GL_TEXTURE_2D, TEX_MENU);", "glBindTexture(GL_TEXTURE_2D, TEX_MENU_NEW);"),
+    ("ui-button-upside-down", "ui/window_manager.cpp", "            glTexCoord2f(0.0f, 1.0f);\n            glVertex2f(left, top);\n            glTexCoord2f(0.0f, 0.0f);\n            glVertex2f(left, bottom);",
+     "            glTexCoord2f(0.0f, 0.0f);\n            glVertex2f(left, top);\n            glTexCoord2f(0.0f, 1.0f);\n            glVertex2f(left, bottom);"),
+    ("ui-number-field", "ui/window_manager.cpp", "std::snprintf(text, sizeof text, \"%d\", value);", "std::snprintf(text, sizeof text, \"%u\", value);"),
+    ("queue-take-keeps", "ui/button_queue.cpp", "            entry[0] = '\\0';\n", ""),
+    ("queue-push-oldest", "ui/button_queue.cpp", "copyTextField(entries[BUTTON_EVENT_SLOTS - 1], name);", "copyTextField(entries[0], name);",
+     "equivalent: the game takes every name in the pass after its click, before the next push"),
+    ("menu-resume-inverted", "ui/menu.cpp", "if (resumeAllowed) w.addButton", "if (!resumeAllowed) w.addButton"),
+    ("menu-off-centre", "ui/menu.cpp", "320.0f - 150.0f / 2.0f", "320.0f - 150.0f"),
+    ("menu-exit-resumes", "ui/menu.cpp", "\"\", BUTTON_EXIT);", "\"\", BUTTON_RESUME);"),
+    ("menu-resume-band", "ui/menu.cpp", "w.addButton(0.0f, 79.0f, 150.0f, 70.0f", "w.addButton(0.0f, 99.0f, 150.0f, 50.0f"),
+    # app/main_loop.cpp: start-up, the pass, menu actions
+    ("main-escape-no-resume", "app/main_loop.cpp", "            openMenu(true);", "            openMenu(false);"),
+    ("main-escape-after-over", "app/main_loop.cpp", "if (g.session.state == GameState::Playing && gInput.keys[VK_ESCAPE])", "if (gInput.keys[VK_ESCAPE])"),
+    ("main-menu-click-order", "app/main_loop.cpp", "        handleMenuActions();\n        gUi.manager.update(gUi.clicks);", "        gUi.manager.update(gUi.clicks);\n        handleMenuActions();"),
+    ("main-ball-before-wall", "app/main_loop.cpp", "        g.playfield.update();\n        g.balls.move();", "        g.balls.move();\n        g.playfield.update();"),
+    ("main-no-session-update", "app/main_loop.cpp", "        g.session.update();\n", ""),
+    ("main-no-menu-cursor", "app/main_loop.cpp", "gInput.showMenuCursor = true;", "gInput.showMenuCursor = false;"),
+    ("main-menu-balls-still", "app/main_loop.cpp", "    if (g.session.state == GameState::Menu) {\n        g.balls.move();", "    if (g.session.state == GameState::Menu) {"),
+    ("main-new-game-window-kept", "app/main_loop.cpp", "        session.state = GameState::Playing;\n        gUi.manager.deleteWindow(gUi.menu.windowIndex);\n        session.runTransition(Transition::Return);",
+     "        session.state = GameState::Playing;\n        session.runTransition(Transition::Return);"),
+    ("main-new-game-field-kept", "app/main_loop.cpp", "        session.start();\n        gGame.playfield.clear();", "        session.start();"),
+    ("main-resume-stays", "app/main_loop.cpp", "    if (gUi.clicks.take(BUTTON_RESUME)) {\n        session.state = GameState::Playing;",
+     "    if (gUi.clicks.take(BUTTON_RESUME)) {\n        session.state = GameState::Menu;"),
+    ("main-exit-no-credits", "app/main_loop.cpp", "session.runTransition(Transition::Exit);", "session.runTransition(Transition::Return);"),
+    ("main-status", "app/main_loop.cpp", "    destroyGameWindow();\n    return 1;", "    destroyGameWindow();\n    return 0;"),
+    ("startup-title-pattern", "app/main_loop.cpp", "loadPattern(\"data/fend.dat\")", "loadPattern(\"data/over.dat\")"),
+    ("startup-title-ball", "app/main_loop.cpp", "    gGame.balls.count = 1;\n    gGame.balls.spawn();", "    gGame.balls.count = 1;"),
+    ("startup-no-music", "app/main_loop.cpp", "    gSound.playStream(0);\n", ""),
+    ("startup-silent", "app/main_loop.cpp", "    gSound.enabled = true;\n", ""),
+    ("startup-no-menu", "app/main_loop.cpp", "    gUi.menu.open();\n    gGame.playfield.clear();", "    gGame.playfield.clear();"),
+    ("startup-no-session", "app/main_loop.cpp", "    gGame.session.start();\n", ""),
+    ("startup-cursor-shown", "app/main_loop.cpp", "    platformShowCursor(false);\n", ""),
+    ("hook-one-sample", "app/main_loop.cpp", "gSound.playSample(static_cast<i32>(effect));", "gSound.playSample(0);"),
+    ("hook-no-sound", "app/main_loop.cpp", "GameHooks{stepFrame, playSound, openMenu}", "GameHooks{stepFrame, nullptr, openMenu}"),
+    ("options-typo-plays", "app/command_line.cpp", "        return 2;\n", "        return -1;\n"),
+    # app/frame_step.cpp, app/window.cpp: pacing, messages, the window
+    ("step-period-long", "app/frame_step.cpp", "while (platformTicks() - clock.startTicks < FRAME_PERIOD_MS)", "while (platformTicks() - clock.startTicks <= FRAME_PERIOD_MS)"),
+    ("step-fps-rounded", "app/frame_step.cpp", "static_cast<f32>(1000u / elapsed)", "static_cast<f32>((1000u + elapsed / 2) / elapsed)"),
+    ("step-no-latch", "app/frame_step.cpp", "    gInput.latchClicks();\n", ""),
+    ("step-no-cursor-mark", "app/frame_step.cpp", "    drawCursorMark();\n", ""),
+    ("step-menu-always", "app/frame_step.cpp", "if (gGame.session.state == GameState::Menu) gUi.manager.draw();", "gUi.manager.draw();",
+     "equivalent: a toolkit window is open exactly while the state is Menu"),
+    ("step-two-messages", "app/frame_step.cpp", "    pumpOneMessage();\n", "    pumpOneMessage();\n    pumpOneMessage();\n"),
+    ("window-key-stuck", "app/window.cpp", "gInput.keys[event.key & 0xFF] = false;", "gInput.keys[event.key & 0xFF] = true;"),
+    ("window-right-is-left", "app/window.cpp", "            gInput.rightPressed = true;", "            gInput.leftPressed = true;"),
+    ("window-close-ignored", "app/window.cpp", "            platformPostQuit();\n", ""),
+    ("window-quit-ignored", "app/window.cpp", "if (event.type == PlatformEventType::Quit) gInput.quitRequested = true;", ""),
+    ("window-move-y", "app/window.cpp", "            gInput.mouseY = event.y & 0xFFFF;\n            break;", "            gInput.mouseY = event.x & 0xFFFF;\n            break;"),
+    ("window-fail-kept", "app/window.cpp", "    destroyGameWindow();\n    platformMessageBox", "    platformMessageBox"),
+    # render/
+    ("hud-lives-low", "render/frame.cpp", "printText(1, 10.0f, 29.0f,", "printText(1, 10.0f, 49.0f,"),
+    ("hud-completed-level", "render/frame.cpp", "static_cast<double>(s.level - 1)", "static_cast<double>(s.level)"),
+    ("hud-complete-over-game-over", "render/frame.cpp", "s.levelChanging && !s.gameOver", "s.levelChanging"),
+    ("hud-colour", "render/frame.cpp", "glColor3f(0.0f, 1.0f, 0.0f);", "glColor3f(1.0f, 1.0f, 0.0f);"),
+    ("hud-colour-kept", "render/frame.cpp", "    glColor3f(1.0f, 1.0f, 1.0f);\n}", "}"),
+    ("hud-level-shows-lives", "render/frame.cpp", "\"level %0.0f\", static_cast<double>(s.level)", "\"level %0.0f\", static_cast<double>(s.lives)"),
+    ("credits-off-screen", "render/frame.cpp", "const f32 x = 300.0f;", "const f32 x = 700.0f;"),
+    ("resize-zero-height", "render/frame.cpp", "    if (height == 0) height = 1;\n", ""),
+    ("scene-tilt", "render/frame.cpp", "    glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);\n    glTranslatef(s.cameraX", "    glRotatef(-45.0f, 1.0f, 0.0f, 0.0f);\n    glTranslatef(s.cameraX"),
+    ("intro-fade-long", "render/intro.cpp", "if (r.introFade <= 0 ||", "if (r.introFade < 0 ||"),
+    ("intro-slide-fast", "render/intro.cpp", "r.introSlide -= 10;", "r.introSlide -= 20;"),
+    ("intro-escape-ignored", "render/intro.cpp", "r.introFade <= 0 || gInput.keys[VK_ESCAPE]", "r.introFade <= 0"),
+    ("intro-logo-early", "render/intro.cpp", "if (r.introSlide <= 0) {", "if (r.introSlide <= 100) {"),
+    ("view-growing-hidden", "render/playfield_view.cpp", "return c.solid == 1 || c.marked;", "return c.solid == 1;"),
+    ("view-cursor-pictures", "render/playfield_view.cpp", "Orientation::Vertical ? TEX_CURSOR_VERTICAL : TEX_CURSOR_HORIZONTAL", "Orientation::Vertical ? TEX_CURSOR_HORIZONTAL : TEX_CURSOR_VERTICAL"),
+    ("view-ball-swapped", "render/playfield_view.cpp", "glTranslatef(b.x, b.y, 0.2f);", "glTranslatef(b.y, b.x, 0.2f);"),
+    ("view-no-fronts", "render/playfield_view.cpp", "    if (y == 0 || (f.cells[x][y - 1].solid != 1 && !f.cells[x][y - 1].marked)) {\n        sideFace(fx, fy, fx + 1.0f, fy);\n    }\n", ""),
+    ("view-floor-equal-depth", "render/playfield_view.cpp", "    glDepthFunc(GL_LESS);\n    drawFloor();", "    drawFloor();"),
+    ("view-tops-one-cell", "render/playfield_view.cpp", "    const f32 s = fx * sx;\n    const f32 t = fy * sy;", "    const f32 s = 0.0f;\n    const f32 t = 0.0f;"),
+    ("view-floor-flipped", "render/playfield_view.cpp", "    glTexCoord2f(0.0f, 0.0f);\n    glVertex3f(0.0f, 0.0f, 0.0f);\n    glTexCoord2f(1.0f, 0.0f);\n    glVertex3f(30.0f, 0.0f, 0.0f);",
+     "    glTexCoord2f(0.0f, 1.0f);\n    glVertex3f(0.0f, 0.0f, 0.0f);\n    glTexCoord2f(1.0f, 1.0f);\n    glVertex3f(30.0f, 0.0f, 0.0f);"),
+    ("font-upside-down", "render/font.cpp", "&bits[(h - 1 - row) * stride]", "&bits[row * stride]"),
+    ("font-high-codes", "render/font.cpp", "if (code >= FIRST_CODE && code <= LAST_CODE) offsets", "if (code >= FIRST_CODE) offsets"),
+    ("font-tinted", "render/font.cpp", "    glDisable(GL_TEXTURE_2D);\n    glListBase(fontListBase[font]);", "    glListBase(fontListBase[font]);"),
+    ("font-large-small", "render/font.cpp", "{25, FT_LOAD_TARGET_MONO},", "{18, FT_LOAD_TARGET_MONO},"),
+    ("font-wide", "render/font.cpp", "(slot->advance.x + 32) >> 6", "(slot->advance.x + 32) >> 5"),
+    ("cursor-mark-below", "render/font.cpp", "static_cast<f32>(gInput.mouseY + 4)", "static_cast<f32>(gInput.mouseY + 24)"),
+    ("cursor-mark-texture-kept", "render/font.cpp", "    glBindTexture(GL_TEXTURE_2D, 0);\n    if (!gInput.showMenuCursor)", "    if (!gInput.showMenuCursor)"),
+    # media/: readers, textures, sound
+    ("bmp-24-red-blue", "media/bmp.cpp", "out[0] = src[3 * x + 2];", "out[0] = src[3 * x];"),
+    ("bmp-stride", "media/bmp.cpp", "(rowBits + 31) / 32 * 4", "(rowBits + 7) / 8"),
+    ("bmp-palette-order", "media/bmp.cpp", "dib.palette[i][0] = entry[2];", "dib.palette[i][0] = entry[0];"),
+    ("bmp-top-down", "media/bmp.cpp", "dib.topDown ? dib.height - 1 - row : row", "row"),
+    ("bmp-rle-end-of-line", "media/bmp.cpp", "            x = 0;\n            y++;", "            y++;"),
+    ("bmp-1-bit-order", "media/bmp.cpp", "(7 - (x & 7))", "(x & 7)"),
+    ("bmp-4-bit-order", "media/bmp.cpp", "((x & 1) ? 0 : 4)", "((x & 1) ? 4 : 0)"),
+    ("bmp-last-row-padded", "media/bmp.cpp", "stride * u64(dib.height - 1) + (rowBits + 7) / 8", "stride * u64(dib.height)"),
+    ("bmp-555", "media/bmp.cpp", "dib.red = makeChannel(0x7C00);", "dib.red = makeChannel(0xF800);"),
+    ("bmp-rounding", "media/bmp.cpp", "u8((v * 255 + c.max / 2) / c.max)", "u8(v * 255 / c.max)"),
+    ("bmp-core-palette", "media/bmp.cpp", "        entrySize = 3;\n", ""),
+    ("bmp-short-file", "media/bmp.cpp", "if (!rle && !fits(pixelOffset,", "if (false && !fits(pixelOffset,"),
+    ("bmp-missing-box", "media/bmp.cpp", "    if (probe == nullptr) return nullptr;\n    std::fclose(probe);\n", "    if (probe != nullptr) std::fclose(probe);\n"),
+    ("bmp-box-caption", "media/bmp.cpp", "platformMessageBox(text, \"Error\", MB_OK)", "platformMessageBox(text, \"ERROR\", MB_OK)"),
+    ("bmp-side-limit", "media/bmp.cpp", "if (dib.width > DIB_MAX_SIDE || dib.height > DIB_MAX_SIDE) return fail(TEXT_OUT_OF_MEMORY);",
+     "if (dib.width > DIB_MAX_SIDE) return fail(TEXT_OUT_OF_MEMORY);"),
+    ("tga-alpha-step", "media/tga.cpp", "const u64 step = bitsPerPixel / 8;", "const u64 step = 3;"),
+    ("tga-size-check", "media/tga.cpp", "size - TGA_HEADER_SIZE < pixelBytes", "size < pixelBytes"),
+    ("tga-height-high-byte", "media/tga.cpp", "u32(imageSpec[2]) + 256u * imageSpec[3]", "u32(imageSpec[2]) + 256u * imageSpec[1]"),
+    ("tga-header-type-only", "media/tga.cpp", "std::memcmp(header, TGA_TEMPLATE, TGA_TEMPLATE_SIZE)", "std::memcmp(header, TGA_TEMPLATE, 3)"),
+    ("tex-ids-from-zero", "media/textures.cpp", "GLuint name = GLuint(index + 1);", "GLuint name = GLuint(index);"),
+    ("tex-missing-not-claimed", "media/textures.cpp", "    glBindTexture(GL_TEXTURE_2D, name);  // claims the name even when there is no picture\n    if (image != nullptr) {",
+     "    if (image != nullptr) {\n        glBindTexture(GL_TEXTURE_2D, name);",
+     "equivalent on Mesa: it hands out names above the highest ever used, so the unclaimed one is never given to a TGA"),
+    ("tex-tga-no-alpha", "media/textures.cpp", "alpha ? 4 : 3", "3"),
+    ("tex-rows-padded", "media/textures.cpp", "        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);\n    }", "    }"),
+    ("tex-no-filter", "media/textures.cpp", "        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);\n        ids[index] = name;", "        ids[index] = name;"),
+    ("tex-cache-full", "media/textures.cpp", "if (count >= TEXTURE_CACHE_SLOTS) return -1;", "if (count > TEXTURE_CACHE_SLOTS) return -1;",
+     "equivalent: the game loads eleven pictures into a cache of 256"),
+    ("sound-one-channel", "media/sound.cpp", "constexpr i32 MIX_CHANNELS = 16;", "constexpr i32 MIX_CHANNELS = 2;"),
+    ("sound-bounce-slot", "media/sound.cpp", "loadSample(\"data/sound/wand.wav\", 0);", "loadSample(\"data/sound/wand.wav\", 1);"),
+    ("sound-slot-bound", "media/sound.cpp", "bool validSlot(i32 slot) { return slot >= 0 && slot < SOUND_SLOTS; }", "bool validSlot(i32 slot) { return slot >= 0 && slot <= SOUND_SLOTS; }"),
+    ("sound-null-sample", "media/sound.cpp", "if (!enabled || !validSlot(slot) || !samples[slot]) return;", "if (!enabled || !validSlot(slot)) return;",
+     "equivalent: the platform plays a null sample as silence"),
+    ("sound-music-path", "media/sound.cpp", "openStream(\"data/sound/0\", 0);", "openStream(\"data/sound/1\", 0);"),
+    ("sound-disabled-kept", "media/sound.cpp", "        enabled = false;\n        return false;", "        return false;",
+     "equivalent: without a device every load gives null, and null plays as silence"),
+]
+
+
+def load_mutants():
+    out = []
+    for m in MUTANTS:
+        ident, path, original, replacement = m[:4]
+        note = m[4] if len(m) > 4 else ""
+        out.append({"id": ident, "file": path, "original": original, "replacement": replacement,
+                    "equivalent": note.startswith("equivalent"), "note": note})
+    ids = [m["id"] for m in out]
+    dupes = {i for i in ids if ids.count(i) > 1}
+    if dupes:
+        sys.exit(f"mutate.py: duplicate ids {sorted(dupes)}")
+    return out
+
+
+def tracked_files():
+    listed = subprocess.run(["git", "ls-files", "-co", "--exclude-standard", "-z"], cwd=ROOT, check=True,
+                            capture_output=True).stdout.decode().split("\0")
+    return [f for f in listed if f and (ROOT / f).is_file()]
+
+
+def sync_tree():
+    """Copies the tree into SRC, touching only files that differ, so builds stay incremental."""
+    for rel in tracked_files():
+        src, dst = ROOT / rel, SRC / rel
+        data = src.read_bytes()
+        if dst.is_file() and dst.read_bytes() == data:
+            continue
+        dst.parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(src, dst)  # a fresh time stamp: the build must see the change
+        shutil.copymode(src, dst)
+
+
+def configure():
+    if (BUILD / "CMakeCache.txt").exists():
+        return
+    generator = ["-G", "Ninja"] if shutil.which("ninja") else []
+    subprocess.run(["cmake", "-S", str(SRC), "-B", str(BUILD), *generator, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+                    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG", "-DFENDWALL_BENCH=OFF", "-DFENDWALL_TOOLS=OFF"],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+def build():
+    jobs = str(os.cpu_count() or 1)
+    r = subprocess.run(["nice", "cmake", "--build", str(BUILD), "-j", jobs, "--target", "unit_tests", "gl_tests"],
+                       capture_output=True, text=True)
+    return r.returncode == 0, r.stdout[-3000:] + r.stderr[-3000:]
+
+
+FAILED = re.compile(r"^\[  FAILED  \] ([\w/]+\.[\w/]+)", re.M)
+
+
+def run_tiers(fast):
+    """Runs both tiers side by side; returns (killed, failed test names)."""
+    env = dict(os.environ)
+    testdata = ROOT.parent / "shared" / "testdata"
+    if testdata.is_dir() and "FENDWALL_TESTDATA" not in env:
+        env["FENDWALL_TESTDATA"] = str(testdata)
+    gl_env = dict(env, SDL_VIDEODRIVER="offscreen", SDL_AUDIODRIVER="dummy", DISPLAY="", LIBGL_ALWAYS_SOFTWARE="1")
+    args = ["--gtest_fail_fast"] if fast else []
+    procs = {}
+    for tier, e in (("unit", env), ("gl", gl_env)):
+        exe = BUILD / "tests" / f"{tier}_tests"
+        procs[tier] = subprocess.Popen(["nice", str(exe), *args], cwd=SRC, env=e, stdout=subprocess.PIPE,
+                                       stderr=subprocess.STDOUT, text=True, errors="replace")
+    killed, failed = False, set()
+    for tier, p in procs.items():
+        try:
+            out, _ = p.communicate(timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            p.kill()
+            out, _ = p.communicate()
+            failed.add(f"{tier}:timeout")
+            killed = True
+            continue
+        names = set(FAILED.findall(out))
+        failed |= names
+        if p.returncode != 0:
+            killed = True
+            if not names:
+                failed.add(f"{tier}:crash")
+    return killed, sorted(failed)
+
+
+def apply(m):
+    path = SRC / m["file"]
+    text = path.read_text()
+    n = text.count(m["original"])
+    if n != 1:
+        return None, f"snippet found {n} times in {m['file']}"
+    path.write_text(text.replace(m["original"], m["replacement"]))
+    return text, ""
+
+
+def list_tests():
+    names = []
+    for tier in ("unit", "gl"):
+        out = subprocess.run([str(BUILD / "tests" / f"{tier}_tests"), "--gtest_list_tests"], cwd=SRC,
+                             capture_output=True, text=True).stdout
+        suite = ""
+        for line in out.splitlines():
+            if not line or line.startswith("Running"):
+                continue
+            if not line.startswith(" "):
+                suite = line.split()[0]
+            else:
+                names.append(suite + line.split()[0])
+    return names
+
+
+def report(results):
+    if not results.get("full"):
+        print("the last run was not --full: every test must run to see which are needed")
+    tests = results.get("tests", [])
+    kills = {t: [] for t in tests}
+    unique = {t: [] for t in tests}
+    for ident, r in results["mutants"].items():
+        if r["status"] != "killed":
+            continue
+        names = [f for f in r["failed"] if ":" not in f]
+        for f in names:
+            kills.setdefault(f, []).append(ident)
+        if len(names) == 1:
+            unique.setdefault(names[0], []).append(ident)
+    print("\nTests by the faults they kill (alone / in all):")
+    for t in sorted(kills, key=lambda t: (len(unique[t]), len(kills[t]))):
+        print(f"  {len(unique[t]):3d} / {len(kills[t]):3d}  {t}" + (f"  alone: {', '.join(unique[t])}" if unique[t] else ""))
+    print("\nTests that kill no fault alone (candidates to merge or drop):")
+    for t in sorted(t for t in kills if not unique[t]):
+        print(f"  {t} ({len(kills[t])} faults, all killed by others too)")
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--only", help="comma-separated ids")
+    ap.add_argument("--list", action="store_true")
+    ap.add_argument("--full", action="store_true", help="run every test, for --report")
+    ap.add_argument("--report", action="store_true")
+    args = ap.parse_args()
+    mutants = load_mutants()
+
+    if args.list:
+        for m in mutants:
+            print(f"{m['id']:32s} {m['file']:28s} {m['note']}")
+        return 0
+    if args.report:
+        report(json.loads(RESULTS.read_text()))
+        return 0
+    if args.only:
+        wanted = set(args.only.split(","))
+        unknown = wanted - {m["id"] for m in mutants}
+        if unknown:
+            sys.exit(f"mutate.py: no such fault: {', '.join(sorted(unknown))}")
+        mutants = [m for m in mutants if m["id"] in wanted]
+
+    WORK.mkdir(exist_ok=True)
+    sync_tree()
+    configure()
+    ok, log = build()
+    if not ok:
+        sys.exit("mutate.py: the unchanged tree does not build:\n" + log)
+    killed, failed = run_tiers(fast=False)
+    if killed:
+        sys.exit("mutate.py: the unchanged tree fails its tests: " + ", ".join(failed))
+    results = {"full": args.full, "tests": list_tests(), "mutants": {}}
+
+    start = time.time()
+    for i, m in enumerate(mutants, 1):
+        t0 = time.time()
+        original, error = apply(m)
+        r = {"status": "error", "failed": [], "note": m["note"]}
+        if original is None:
+            r["detail"] = error
+        else:
+            try:
+                ok, log = build()
+                if not ok:
+                    r["status"], r["detail"] = "build-failed", log[-600:]
+                else:
+                    killed, failed = run_tiers(fast=not args.full)
+                    r["status"], r["failed"] = ("killed" if killed else "survived"), failed
+            finally:
+                (SRC / m["file"]).write_text(original)
+        results["mutants"][m["id"]] = r
+        shown = ", ".join(r["failed"][:3]) + (" ..." if len(r["failed"]) > 3 else "")
+        mark = " (equivalent)" if m["equivalent"] else ""
+        print(f"[{i}/{len(mutants)}] {m['id']}: {r['status']}{mark} {shown} {r.get('detail', '')[:200]}"
+              f" ({time.time() - t0:.0f} s)", flush=True)
+    build()  # leave the scratch build matching the tree
+    RESULTS.write_text(json.dumps(results, indent=1))
+
+    by = {m["id"]: m for m in mutants}
+    counted = [i for i, r in results["mutants"].items() if not by[i]["equivalent"] and r["status"] in ("killed", "survived")]
+    killed = [i for i in counted if results["mutants"][i]["status"] == "killed"]
+    survivors = [i for i in counted if i not in killed]
+    equivalent_killed = [i for i, r in results["mutants"].items() if by[i]["equivalent"] and r["status"] == "killed"]
+    others = [i for i, r in results["mutants"].items() if r["status"] in ("error", "build-failed")]
+    print(f"\nScore: {len(killed)} of {len(counted)} faults killed"
+          f" ({100.0 * len(killed) / max(1, len(counted)):.1f}%), {len(mutants)} in all, {time.time() - start:.0f} s")
+    print(f"Equivalent (not counted): {sum(m['equivalent'] for m in mutants)}")
+    for i in equivalent_killed:
+        print(f"  note: {i} is marked equivalent but a test fails on it")
+    for i in others:
+        print(f"  {results['mutants'][i]['status']}: {i}: {results['mutants'][i].get('detail', '')[:300]}")
+    print("Survivors:" if survivors else "Survivors: none")
+    for i in survivors:
+        print(f"  {i} ({by[i]['file']})")
+    if args.full:
+        report(results)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

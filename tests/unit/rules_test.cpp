@@ -1,0 +1,169 @@
+// rules_test.cpp: the balls' placement, bounces and touches on every side; the cursor cell,
+// growing walls, losing them to a ball, and the capture.
+#include <gtest/gtest.h>
+
+#include "core/input.h"
+#include "game/game.h"
+#include "support/harness.h"
+
+namespace {
+
+class BallsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        harness::resetGame();
+        harness::clearFieldNoBalls();
+    }
+    static Ball& ball(int i = 0) { return gGame.balls.balls[i]; }
+};
+
+TEST_F(BallsTest, SpawnPlacesOnWholeCellsAwayFromTheBorderByTheSecond) {
+    gGame.balls.seedRandom(1);  // the well-known first values of rand() after srand(1)
+    for (int e : {41, 18467, 6334}) EXPECT_EQ(gGame.balls.randomBelow(32768), e);
+    gGame.balls.count = 3;
+    for (i64 seconds = 1000; seconds < 1100; ++seconds) {
+        scripted::setCalendarSeconds(seconds);
+        gGame.balls.spawn();
+        for (int i = 0; i < 3; ++i) {
+            const Ball& b = ball(i);
+            EXPECT_TRUE(b.x >= 3.0f && b.x <= 27.0f && b.y >= 3.0f && b.y <= 27.0f && b.x == float(int(b.x))) << seconds;
+            EXPECT_TRUE((b.vx == 0.25f || b.vx == -0.25f) && (b.vy == 0.25f || b.vy == -0.25f));
+        }
+    }
+    const Ball last = ball(0);  // the same second gives the same placement
+    gGame.balls.spawn();
+    EXPECT_TRUE(last.x == ball(0).x && last.y == ball(0).y && last.vx == ball(0).vx && last.vy == ball(0).vy);
+    gGame.balls.count = 25;  // levels past the table keep its 20 balls, and all of them move
+    gGame.balls.spawn();
+    const Ball lastBall = ball(MAX_BALLS - 1);
+    gGame.balls.move();
+    EXPECT_TRUE(gGame.balls.count == MAX_BALLS && ball(MAX_BALLS - 1).x != lastBall.x);
+}
+
+TEST_F(BallsTest, BounceAndTouchRulesOnEverySide) {
+    // A cell beside the ball, solid with `value`, or (value 0) marked by a growing wall.
+    const struct { const char* name; int x, y; u32 value; Ball before, after; bool hit; } cases[] = {
+        {"left border, fraction .25 < .35: turns", 0, 0, 1, {1.25f, 10.0f, -0.25f, 0.25f}, {1.5f, 10.25f, 0.25f, 0.25f}, 0},
+        {"left border, .5: not yet", 0, 0, 1, {1.5f, 12.0f, -0.25f, 0.25f}, {1.25f, 12.25f, -0.25f, 0.25f}, 0},
+        {"right border, .75 > .6: turns", 0, 0, 1, {28.75f, 14.0f, 0.25f, 0.25f}, {28.5f, 14.25f, -0.25f, 0.25f}, 0},
+        {"right border, .5: not yet", 0, 0, 1, {28.5f, 16.0f, 0.25f, 0.25f}, {28.75f, 16.25f, 0.25f, 0.25f}, 0},
+        {"corner: both axes", 0, 0, 1, {1.25f, 1.25f, -0.25f, -0.25f}, {1.5f, 1.5f, 0.25f, 0.25f}, 0},
+        {"top border", 0, 0, 1, {14.5f, 28.75f, 0.25f, 0.25f}, {14.75f, 28.5f, 0.25f, -0.25f}, 0},
+        {"only the diagonal neighbour solid", 11, 11, 1, {10.75f, 10.75f, 0.25f, 0.25f}, {11.0f, 11.0f, 0.25f, 0.25f}, 0},
+        {"a value other than 1 does not deflect", 9, 10, 2, {10.25f, 10.5f, -0.25f, 0.25f}, {10.0f, 10.75f, -0.25f, 0.25f}, 0},
+        {"growing wall, fraction .5: not yet", 12, 10, 0, {11.5f, 10.5f, 0.25f, 0.25f}, {11.75f, 10.75f, 0.25f, 0.25f}, 0},
+        {"growing wall right, .75: touched, no turn", 12, 10, 0, {11.75f, 10.5f, 0.25f, 0.25f}, {12.0f, 10.75f, 0.25f, 0.25f}, 1},
+        {"growing wall left", 10, 10, 0, {11.25f, 10.5f, -0.25f, 0.25f}, {11.0f, 10.75f, -0.25f, 0.25f}, 1},
+        {"growing wall above", 11, 11, 0, {11.5f, 10.75f, 0.25f, 0.25f}, {11.75f, 11.0f, 0.25f, 0.25f}, 1},
+        {"growing wall below", 11, 9, 0, {11.5f, 10.25f, 0.25f, -0.25f}, {11.75f, 10.0f, 0.25f, -0.25f}, 1},
+        {"moving away from a growing wall", 12, 10, 0, {11.25f, 10.5f, -0.25f, 0.25f}, {11.0f, 10.75f, -0.25f, 0.25f}, 0},
+        {"moving down, away from one above", 11, 11, 0, {11.5f, 10.75f, 0.25f, -0.25f}, {11.75f, 10.5f, 0.25f, -0.25f}, 0},
+    };
+    for (const auto& c : cases) {
+        harness::clearFieldNoBalls();
+        if (c.x) gGame.playfield.cells[c.x][c.y] = Cell{c.value, c.value == 0};
+        gGame.playfield.building = c.value == 0;
+        harness::placeBall(0, c.before.x, c.before.y, c.before.vx, c.before.vy);
+        gGame.balls.move();
+        const Ball& b = ball();
+        EXPECT_TRUE(b.x == c.after.x && b.y == c.after.y && b.vx == c.after.vx && b.vy == c.after.vy)
+            << c.name << ": " << b.x << "," << b.y << " " << b.vx << "," << b.vy;
+        EXPECT_EQ(gGame.playfield.wallHit, c.hit) << c.name;
+    }
+    // A picture without a border: cells outside the grid count as solid.
+    for (auto& column : gGame.playfield.cells) {
+        for (Cell& c : column) c.solid = 0;
+    }
+    harness::placeBall(0, 0.25f, 0.25f, -0.25f, -0.25f);
+    harness::placeBall(1, 29.75f, 29.75f, 0.25f, 0.25f);
+    for (int step = 0; step < 300; ++step) {
+        gGame.balls.move();
+        for (int i = 0; i < 2; ++i) ASSERT_TRUE(ball(i).x >= 0.0f && ball(i).x < 30.0f && ball(i).y >= 0.0f && ball(i).y < 30.0f);
+    }
+}
+
+class WallsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        harness::resetGame();
+        harness::clearFieldNoBalls();
+        gGame.session.lives = 3;
+    }
+    // One playing frame of the rules, as the main loop runs them, after a click on a cell.
+    static void frame(int clickX = -1, int clickY = -1) {
+        gInput.mouseX = harness::pixelX(clickX);
+        gInput.mouseY = harness::pixelY(clickY);
+        gInput.leftClicked = clickX >= 0;
+        gGame.playfield.update();
+        gGame.balls.move();
+        gInput.leftClicked = gInput.rightClicked = 0;
+    }
+    static void finishWall(int x, int y, Orientation orientation) {
+        gGame.playfield.startWall(x, y, orientation);
+        for (int f = 0; f < 30 && gGame.playfield.building; ++f) gGame.playfield.growWall(orientation);
+    }
+};
+
+TEST_F(WallsTest, MouseMapsToCellsOnTheFixedGridAndClampsInsideTheBorder) {
+    const int cases[][4] = {{0, 0, 1, 28},    {639, 479, 28, 1},  {320, 240, 15, 15}, {41, 240, 1, 15},
+                            {42, 240, 2, 15}, {588, 240, 28, 15}, {587, 240, 27, 15}, {5000, 9000, 28, 1}};
+    for (const auto& c : cases) {
+        gInput.mouseX = c[0];
+        gInput.mouseY = c[1];
+        gGame.playfield.update();
+        EXPECT_EQ(gGame.playfield.cursorX, c[2]) << c[0] << "," << c[1];
+        EXPECT_EQ(gGame.playfield.cursorY, c[3]) << c[0] << "," << c[1];
+    }
+}
+
+TEST_F(WallsTest, VerticalWallGrowsOneCellPerEndAndCompletesInItsFourteenthFrame) {
+    harness::placeBall(0, 20.5f, 10.5f, 0.25f, 0.25f);
+    gInput.rightClicked = 1;  // from horizontal to vertical
+    frame(10, 15);
+    EXPECT_EQ(gGame.playfield.cells[10][14].marked + gGame.playfield.cells[10][15].marked + gGame.playfield.cells[10][16].marked, 3);
+    gInput.rightClicked = 1;  // a new orientation and a second click do not disturb it
+    frame(20, 20);
+    for (int f = 2; f <= 13; ++f, frame()) EXPECT_TRUE(harness::markedCells() == 1 + 2 * f && gGame.playfield.building) << f;
+    EXPECT_TRUE(!gGame.playfield.building && harness::markedCells() == 0) << "finished in the 14th frame";
+    EXPECT_EQ(gGame.playfield.selectedOrientation, Orientation::Horizontal) << "the second right click turned it back";
+    for (int y = 1; y <= 28; ++y) EXPECT_EQ(gGame.playfield.cells[10][y].solid, 1u);
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 116 + 28 + 252) << "the side without the ball is captured";
+    EXPECT_EQ(gGame.playfield.cells[15][5].solid, 0u);
+}
+
+TEST_F(WallsTest, TouchDestroysTheWallOnTheNextFrameAndCostsALife) {
+    gGame.playfield.startWall(10, 15, Orientation::Vertical);
+    harness::placeBall(0, 11.25f, 15.5f, -0.25f, 0.25f);  // moving west past the threshold
+    gGame.balls.move();
+    EXPECT_TRUE(gGame.playfield.wallHit && gGame.session.lives == 3) << "nothing happens before the next growth step";
+    frame();
+    EXPECT_EQ(gGame.session.lives, 2);
+    EXPECT_TRUE(!gGame.playfield.building && harness::markedCells() == 0 && gGame.playfield.countSolidCells() == 116);
+    gGame.playfield.cells[5][5].solid = 1;
+    frame(5, 5);
+    EXPECT_EQ(gGame.playfield.building, 0) << "a click on a solid cell starts nothing";
+    frame(6, 6);
+    EXPECT_TRUE(gGame.playfield.building && !gGame.playfield.wallHit) << "the next click on an open one starts a new wall";
+}
+
+TEST_F(WallsTest, CaptureFillsOnlyBallFreeRegions) {
+    harness::placeBall(0, 20.5f, 10.5f, 0.25f, 0.25f);
+    harness::placeBall(1, 4.5f, 4.5f, 0.25f, 0.25f);
+    finishWall(10, 15, Orientation::Vertical);
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 116 + 28) << "balls on both sides: only the wall";
+    harness::clearFieldNoBalls();
+    harness::placeBall(0, 20.5f, 20.5f, 0.25f, 0.25f);
+    finishWall(5, 10, Orientation::Horizontal);  // its ends meet the border in different frames
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 116 + 28 + 28 * 9) << "a horizontal wall: the rows below it";
+
+    // Beside an older wall the fill starts inside its solid cell, so the open region beyond
+    // it is tested too (ball-free: filled).
+    harness::clearFieldNoBalls();
+    harness::placeBall(0, 20.5f, 20.5f, 0.25f, 0.25f);
+    for (int y = 1; y <= 28; ++y) gGame.playfield.cells[5][y].solid = 1;
+    finishWall(6, 15, Orientation::Vertical);
+    EXPECT_EQ(gGame.playfield.cells[3][3].solid, 1u);
+    EXPECT_EQ(gGame.playfield.cells[20][3].solid, 0u);
+}
+
+}  // namespace
