@@ -155,7 +155,9 @@ MUTANTS = [
     ("hook-no-sound", "app/main_loop.cpp", "GameHooks{stepFrame, playSound, openMenu}", "GameHooks{stepFrame, nullptr, openMenu}"),
     ("options-typo-plays", "app/command_line.cpp", "        return 2;\n", "        return -1;\n"),
     # app/frame_step.cpp, app/window.cpp: pacing, messages, the window
-    ("step-period-long", "app/frame_step.cpp", "while (platformTicks() - clock.startTicks < FRAME_PERIOD_MS)", "while (platformTicks() - clock.startTicks <= FRAME_PERIOD_MS)"),
+    ("step-period-long", "app/frame_step.cpp", "if (spent >= FRAME_PERIOD_MS) break;", "if (spent > FRAME_PERIOD_MS) break;"),
+    ("step-no-sleep", "app/frame_step.cpp", "if (FRAME_PERIOD_MS - spent > FRAME_SPIN_MS) platformSleep(FRAME_PERIOD_MS - spent - FRAME_SPIN_MS);", ""),
+    ("step-sleep-to-the-end", "app/frame_step.cpp", "platformSleep(FRAME_PERIOD_MS - spent - FRAME_SPIN_MS)", "platformSleep(FRAME_PERIOD_MS - spent)"),
     ("step-fps-rounded", "app/frame_step.cpp", "static_cast<f32>(1000u / elapsed)", "static_cast<f32>((1000u + elapsed / 2) / elapsed)"),
     ("step-no-latch", "app/frame_step.cpp", "    gInput.latchClicks();\n", ""),
     ("step-no-cursor-mark", "app/frame_step.cpp", "    drawCursorMark();\n", ""),
@@ -166,7 +168,20 @@ MUTANTS = [
     ("window-right-is-left", "app/window.cpp", "            gInput.rightPressed = true;", "            gInput.leftPressed = true;"),
     ("window-close-ignored", "app/window.cpp", "            platformPostQuit();\n", ""),
     ("window-quit-ignored", "app/window.cpp", "if (event.type == PlatformEventType::Quit) gInput.quitRequested = true;", ""),
-    ("window-move-y", "app/window.cpp", "            gInput.mouseY = event.y & 0xFFFF;\n            break;", "            gInput.mouseY = event.x & 0xFFFF;\n            break;"),
+    ("window-move-y", "app/window.cpp", "    gInput.mouseY = y;", "    gInput.mouseY = x;"),
+    ("window-mouse-unmapped", "app/window.cpp", "    windowToScreen(gRender.screen, &x, &y);\n", ""),
+    ("window-toggle-ignored", "app/window.cpp", "                platformSetFullscreen(gWindow.desktopFullscreen);\n", ""),
+    ("start-fullscreen-unsized", "app/main_loop.cpp", "        resizeScene(width, height);\n", ""),
+    # core/screen.cpp: the letterbox and the mouse in it
+    ("screen-tall-as-wide", "core/screen.cpp", "if (i64(windowWidth) * 3 <= i64(windowHeight) * 4)", "if (i64(windowWidth) * 4 <= i64(windowHeight) * 3)"),
+    ("screen-not-centred", "core/screen.cpp", "r.x = (windowWidth - r.width) / 2;", "r.x = 0;"),
+    ("screen-bar-unclamped", "core/screen.cpp", "mapped >= logical ? logical - 1 : i32(mapped)", "i32(mapped)"),
+    ("screen-axis-swapped", "core/screen.cpp", "*y = mapAxis(*y, rect.y, rect.height, SCREEN_HEIGHT);", "*y = mapAxis(*y, rect.x, rect.height, SCREEN_HEIGHT);"),
+    # render/frame.cpp: drawing into the letterbox
+    ("render-font-unscaled", "render/frame.cpp", "    setFontScale(r.height);\n", ""),
+    ("render-overlay-window-pixels", "render/frame.cpp", "glOrtho(0.0, static_cast<GLdouble>(SCREEN_WIDTH), static_cast<GLdouble>(SCREEN_HEIGHT)", "glOrtho(0.0, static_cast<GLdouble>(gRender.viewportWidth), static_cast<GLdouble>(gRender.viewportHeight)"),
+    ("render-viewport-whole-window", "render/frame.cpp", "glViewport(r.x, height - r.y - r.height, r.width, r.height);", "glViewport(0, 0, width, height);"),
+    ("render-bars-uncleared", "render/frame.cpp", "    glDisable(GL_SCISSOR_TEST);\n    glClear", "    glClear"),
     ("window-fail-kept", "app/window.cpp", "    destroyGameWindow();\n    platformMessageBox", "    platformMessageBox"),
     # render/
     ("hud-lives-low", "render/frame.cpp", "printText(1, 10.0f, 29.0f,", "printText(1, 10.0f, 49.0f,"),

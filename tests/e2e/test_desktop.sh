@@ -4,11 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 
 out=$(env -u DISPLAY "$E2E_BIN" --version); status=$?
-check "--version: '$out', status $status" [ "$status" = 0 -a "${out%% *}" = fendwall ]
-env -u DISPLAY "$E2E_BIN" --help >"$E2E_TMP/help" 2>&1; status=$?
-check "--help without a display, status $status" [ "$status" = 0 ] && grep -q -- --fullscreen "$E2E_TMP/help"
-env -u DISPLAY "$E2E_BIN" --no-such-option >"$E2E_TMP/bad.out" 2>"$E2E_TMP/bad.err"; status=$?
-check "an unknown option: status $status and usage on stderr" [ "$status" = 2 ] && grep -q Usage "$E2E_TMP/bad.err"
+check "--version without a display: '$out', status $status" [ "$status" = 0 -a "${out%% *}" = fendwall ]
 
 # wait_menu_at WIDTH HEIGHT SECONDS: New Game shows where a WIDTH x HEIGHT window puts it.
 wait_menu_at() {

@@ -30,13 +30,13 @@ protected:
     void TearDown() override { destroyGameWindow(); }
 
     // The back buffer as RGB bytes, rows from the top of the screen.
-    static Pixels grab() {
+    static Pixels grab(int w = W, int h = H) {
         glFinish();
-        Pixels bottomUp(W * H * 3), topDown(W * H * 3);
+        Pixels bottomUp(size_t(w) * h * 3), topDown(size_t(w) * h * 3);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-        for (int y = 0; y < H; ++y) std::copy_n(&bottomUp[(H - 1 - y) * W * 3], W * 3, &topDown[y * W * 3]);
+        glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+        for (int y = 0; y < h; ++y) std::copy_n(&bottomUp[size_t(h - 1 - y) * w * 3], w * 3, &topDown[size_t(y) * w * 3]);
         return topDown;
     }
     static Pixels render() { return drawFrame(), grab(); }
