@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# test_faults.sh: what only the real binary can show: a broken picture's message box, which
-# holds the game until Return, and no sound device, with which the game runs silently; both
-# then play on and end cleanly with status 1.
+# test_faults.sh: what only the real binary can show: a broken picture's message box, holding
+# the game until Return, and no sound device; both then play on and end with status 1.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 MIDDLE=150x200+245+140  # the menu's window: bright in the menu, darker in a game

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# test_play.sh: a player's session with the real binary, real X input and screenshots: the
-# window, the intro, the menu, a game with a wall, Escape and resume, the credits, and the
-# exits; and without a display, a quick refusal.
+# test_play.sh: a player's session with the real binary, real X input and screenshots: the window,
+# intro, menu, a game with a wall, Escape and resume, credits, exits; no display, a quick refusal.
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 E2E_AUDIODRIVER=disk

@@ -1,5 +1,4 @@
-// gl_context.h: a Mesa context in an offscreen window made as the game makes it; flat-colour
-// pictures at the game's texture ids; read-back, and where a point of the field shows.
+// gl_context.h: the game's own window and Mesa context, offscreen; flat pictures; read-back.
 #pragma once
 #include <GL/gl.h>
 #include <GL/glu.h>

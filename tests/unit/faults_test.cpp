@@ -1,6 +1,5 @@
-// faults_test.cpp: the whole program against damaged data. Each kind of data file is missing,
-// empty, cut in half or random bytes in a private copy of data/; the game must still play a
-// game to its end, roll the credits and return 1, showing only the messages the damage calls for.
+// faults_test.cpp: each kind of data file missing, empty, cut or random in a copy of data/: a game
+// is still played to its end, the credits roll, 1 is returned, and only the due boxes show.
 #include <gtest/gtest.h>
 
 #include <algorithm>

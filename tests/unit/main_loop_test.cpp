@@ -1,5 +1,4 @@
-// main_loop_test.cpp: the options, start-up, window messages into input, frame pacing, and a
-// window that cannot be made.
+// main_loop_test.cpp: options, start-up, window messages into input, pacing, a window not made.
 #include <gtest/gtest.h>
 
 #include <string>

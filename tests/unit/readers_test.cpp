@@ -1,5 +1,4 @@
-// readers_test.cpp: the BMP and TGA readers: the BMP suite's renderings, claims a file
-// cannot back, and the one TGA layout we read.
+// readers_test.cpp: the BMP suite's renderings, claims a file cannot back, the one TGA layout we read.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

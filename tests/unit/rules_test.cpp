@@ -1,5 +1,4 @@
-// rules_test.cpp: the balls' placement, bounces and touches on every side; the cursor cell,
-// growing walls, losing them to a ball, and the capture.
+// rules_test.cpp: balls placed, bouncing, touching; the cursor cell, walls growing, lost, capturing.
 #include <gtest/gtest.h>
 
 #include "core/input.h"

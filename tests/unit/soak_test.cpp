@@ -15,9 +15,8 @@ namespace {
 
 bool onQuarter(float v) { return std::fmod(v * 4.0f, 1.0f) == 0.0f; }
 
-// A player who tries a handful of walls on a copy of the game, finished at once by the
-// game's own rules, and builds the one that wins most; whether a ball gets there first
-// is left to chance. Random moves, clicks, Escape and menu visits come in between.
+// A player who finishes a handful of walls on a copy of the game by its own rules and builds the
+// one that wins most, a ball permitting; random moves, clicks, Escape and menus in between.
 struct Player {
     std::mt19937 rng{12345};
     int below(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }

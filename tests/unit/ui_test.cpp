@@ -1,5 +1,4 @@
-// ui_test.cpp: the menu's buttons to the pixel, the toolkit's slots, overflows and cuts, and
-// the message log its failures go to.
+// ui_test.cpp: the menu's buttons to the pixel; the toolkit's slots, overflows and cuts, logged.
 #include <gtest/gtest.h>
 
 #include <string>
