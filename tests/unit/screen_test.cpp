@@ -1,5 +1,5 @@
 // screen_test.cpp: the 640 x 480 screen in any window: the mouse mapped into it, bars
-// clamping to its edges, a wall started where the player clicks, full screen switched.
+// clamping to its edges, full screen switched.
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
@@ -41,19 +41,6 @@ TEST(Screen, MouseMapsIntoTheLetterboxedScreenAndBarsClampToItsEdges) {
             << c.width << "x" << c.height << " at " << c.windowX << "," << c.windowY << ": " << gInput.mouseX << ","
             << gInput.mouseY;
     }
-}
-
-TEST(Screen, NewGameAndAWallWhereThePlayerClicksInAWideWindow) {
-    harness::resetGame();
-    ASSERT_TRUE(harness::startGame());
-    resize(1400, 700);  // the screen at x = 233, 933 / 640 window pixels to one of its own
-    harness::leftClick(233 + harness::MENU_X * 933 / 640, harness::NEW_GAME_Y * 700 / 480);
-    harness::runPasses(4);  // taken, latched, pushed by the menu, acted on
-    ASSERT_EQ(gGame.session.state, GameState::Playing);
-    harness::clearFieldNoBalls();
-    harness::leftClick(233 + harness::pixelX(10) * 933 / 640, harness::pixelY(15) * 700 / 480);
-    harness::runPasses(3);  // taken, latched, then the walls see it
-    EXPECT_TRUE(gGame.playfield.wallStartX == 10 && gGame.playfield.wallStartY == 15);
 }
 
 TEST(Screen, FullScreenFromTheStartAndBothWaysByItsKey) {
