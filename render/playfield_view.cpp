@@ -161,7 +161,7 @@ void drawPlayfield(const Playfield& field) {
 }
 
 void drawScene(const Playfield& field, BallSet& balls) {
-    GLfloat colour[4];
+    GLfloat colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};  // as they are without a context, not whatever the stack held
     glGetFloatv(GL_CURRENT_COLOR, colour);
     GLint depthFunc = GL_LESS;
     glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
