@@ -81,16 +81,21 @@ no_x_errors() {
     ! grep -qiE 'X Error|BadWindow|XIO|fatal IO' "$E2E_TMP/game.err" || { fail "X errors on stderr"; cat "$E2E_TMP/game.err"; }
 }
 
-# wait_for_menu SECONDS: until New Game and the HUD (never in the intro) show; sets MENU_AFTER.
-wait_for_menu() {
-    local start s
+# wait_until SECONDS TEST...: polls TEST (every POLL seconds) until it holds, or fails after
+# SECONDS; sets WAITED.
+wait_until() {
+    local limit=$1 start
     start=$(date +%s%N)
-    while [ $(($(date +%s%N) - start)) -lt $(($1 * 1000000000)) ]; do
-        s=$(shot poll)
-        if gt "$(mean_of "$s" 130x60+255+150)" 0.25 && [ "$(green_pixels "$s" 420x36+0+0)" -gt 100 ]; then
-            MENU_AFTER=$(awk -v n="$(date +%s%N)" -v s="$start" 'BEGIN{printf "%.1f", (n-s)/1e9}'); return 0
-        fi
-        sleep 0.25
+    shift
+    until "$@"; do
+        [ $(($(date +%s%N) - start)) -lt $((limit * 1000000000)) ] || return 1
+        sleep "${POLL:-0.25}"
     done
-    return 1
+    WAITED=$(awk -v n="$(date +%s%N)" -v s="$start" 'BEGIN{printf "%.1f", (n-s)/1e9}')
+}
+# menu_shown: New Game and the HUD (never in the intro) on screen.
+menu_shown() {
+    local s
+    s=$(shot poll)
+    gt "$(mean_of "$s" 130x60+255+150)" 0.25 && [ "$(green_pixels "$s" 420x36+0+0)" -gt 100 ]
 }

@@ -1,4 +1,4 @@
-// rules_test.cpp: balls placed, bouncing, touching; the cursor cell, walls growing, lost, capturing.
+// rules_test.cpp: balls placed, bouncing, touching; walls growing, lost, capturing.
 #include <gtest/gtest.h>
 
 #include "core/input.h"
@@ -102,18 +102,6 @@ protected:
         for (int f = 0; f < 30 && gGame.playfield.building; ++f) gGame.playfield.growWall(orientation);
     }
 };
-
-TEST_F(WallsTest, MouseMapsToCellsOnTheFixedGridAndClampsInsideTheBorder) {
-    const int cases[][4] = {{0, 0, 1, 28},    {639, 479, 28, 1},  {320, 240, 15, 15}, {41, 240, 1, 15},
-                            {42, 240, 2, 15}, {588, 240, 28, 15}, {587, 240, 27, 15}, {5000, 9000, 28, 1}};
-    for (const auto& c : cases) {
-        gInput.mouseX = c[0];
-        gInput.mouseY = c[1];
-        gGame.playfield.update();
-        EXPECT_EQ(gGame.playfield.cursorX, c[2]) << c[0] << "," << c[1];
-        EXPECT_EQ(gGame.playfield.cursorY, c[3]) << c[0] << "," << c[1];
-    }
-}
 
 TEST_F(WallsTest, VerticalWallGrowsOneCellPerEndAndCompletesInItsFourteenthFrame) {
     harness::placeBall(0, 20.5f, 10.5f, 0.25f, 0.25f);
