@@ -22,13 +22,8 @@ class FontGl : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        glDisable(GL_DEPTH_TEST);
+        beginOverlay();
         glDisable(GL_TEXTURE_2D);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 640, 480, 0, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
         clear();
     }
     static void clear() {
