@@ -15,7 +15,6 @@ struct ScriptedMachine {
     std::vector<scripted::Box> boxes;
     bool videoFails = false;
     WindowOpenResult openResult = WindowOpenResult::Ok;
-    bool videoUp = false;
     bool windowOpen = false;
     bool fullscreen = false;
     std::int32_t width = 0;  // of the window as opened
@@ -72,13 +71,9 @@ std::int32_t platformMessageBox(const char* text, const char* caption, std::uint
     return (flags & MB_YESNO) ? IDYES : IDOK;
 }
 
-bool platformInitVideo() {
-    if (machine().videoFails) return false;
-    machine().videoUp = true;
-    return true;
-}
+bool platformInitVideo() { return !machine().videoFails; }
 
-void platformQuitVideo() { machine().videoUp = false; }
+void platformQuitVideo() {}
 
 bool platformSetDisplayMode(std::int32_t, std::int32_t, std::int32_t) { return true; }
 

@@ -27,10 +27,9 @@ check "package name" grep -q '^ Package: fendwall$' <<<"$info"
 version=$(dpkg-deb -f "$deb" Version)
 files=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for f in ./usr/games/fendwall ./usr/libexec/fendwall/fendwall ./usr/share/applications/fendwall.desktop \
-         ./usr/share/icons/hicolor/48x48/apps/fendwall.png ./usr/share/icons/hicolor/256x256/apps/fendwall.png \
-         ./usr/share/games/fendwall/data/fend.dat ./usr/share/games/fendwall/data/sound/0 \
-         ./usr/share/games/fendwall/data/texturen/menu_new.bmp ./usr/share/games/fendwall/data/texturen/logo.tga \
-         ./usr/share/doc/fendwall/copyright ./usr/share/doc/fendwall/changelog.gz ./usr/share/man/man6/fendwall.6.gz; do
+         ./usr/share/icons/hicolor/{48x48,256x256}/apps/fendwall.png ./usr/share/games/fendwall/data/{fend.dat,sound/0} \
+         ./usr/share/games/fendwall/data/texturen/{menu_new.bmp,logo.tga} ./usr/share/doc/fendwall/{copyright,changelog.gz} \
+         ./usr/share/man/man6/fendwall.6.gz; do
     check "contains $f" grep -qx "$f" <<<"$files"
 done
 

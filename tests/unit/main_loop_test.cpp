@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/frame_step.h"
@@ -111,20 +112,17 @@ TEST_F(MainLoopTest, OneMessagePerFrameStepClicksLatchForOneFrameMovesMergeKeysS
 
 TEST_F(MainLoopTest, FailedWindowShowsItsMessageReleasesAndEndsWithTwo) {
     // The texts as they always stood, typo included.
-    const struct Case {
-        WindowOpenResult result;  // Ok stands for no video at all
-        const char *text, *caption;
-    } cases[] = {{WindowOpenResult::Ok, "Konnte die Fensterklasse nicht registrieren.", "ERROR"},
-                 {WindowOpenResult::WindowFailed, "Fenster konnte nicht erstellt werden.", "ERROR"},
-                 {WindowOpenResult::MakeCurrentFailed, "Konnte den Rendering Context nmicht aktivieren.", "Fehler"}};
-    for (const Case& c : cases) {
+    const std::tuple<WindowOpenResult, std::string, std::string> cases[] = {  // Ok stands for no video at all
+        {WindowOpenResult::Ok, "Konnte die Fensterklasse nicht registrieren.", "ERROR"},
+        {WindowOpenResult::WindowFailed, "Fenster konnte nicht erstellt werden.", "ERROR"},
+        {WindowOpenResult::MakeCurrentFailed, "Konnte den Rendering Context nmicht aktivieren.", "Fehler"}};
+    for (const auto& [result, text, caption] : cases) {
         harness::resetGame();
-        if (c.result == WindowOpenResult::Ok) scripted::failVideoInit(true);
-        else scripted::failWindowOpen(c.result);
-        EXPECT_EQ(runGame({}), 2) << c.text;
-        ASSERT_EQ(scripted::boxes().size(), 1u) << c.text;
-        EXPECT_TRUE(scripted::boxes()[0].text == c.text && scripted::boxes()[0].caption == c.caption) << c.text;
-        EXPECT_TRUE(!scripted::windowOpen() && !gWindow.videoUp) << c.text << ": released before the box shows";
+        result == WindowOpenResult::Ok ? scripted::failVideoInit(true) : scripted::failWindowOpen(result);
+        EXPECT_EQ(runGame({}), 2) << text;
+        ASSERT_EQ(scripted::boxes().size(), 1u) << text;
+        EXPECT_TRUE(scripted::boxes()[0].text == text && scripted::boxes()[0].caption == caption) << text;
+        EXPECT_TRUE(!scripted::windowOpen() && !gWindow.videoUp) << text << ": released before the box shows";
     }
 }
 
