@@ -45,7 +45,7 @@ protected:
     }
 };
 
-TEST_F(FontGl, TextStandsUprightOnItsBaselineInTwoSizes) {
+TEST_F(FontGl, TextStandsUprightOnItsBaselineInTwoSizesAndUnknownCodesDrawNothing) {
     printText(0, 100, 100, "T");
     printText(0, 100, 200, "WWW");
     printText(1, 100, 400, "WWW");
@@ -61,9 +61,8 @@ TEST_F(FontGl, TextStandsUprightOnItsBaselineInTwoSizes) {
     const Ink t = ink(px);
     EXPECT_EQ(t.maxY, 299) << "no descender: the ink ends just above the baseline";
     EXPECT_TRUE(ink(px, 0, t.minY, W, t.minY + 1).count >= 10 && ink(px, 0, t.maxY, W, t.maxY + 1).count <= 3) << "the bar on top";
-}
 
-TEST_F(FontGl, CodesWithoutAGlyphAndBadFontsDrawNothing) {
+    clear();  // codes without a glyph and fonts that do not exist draw nothing
     printText(2, 100, 100, "W");
     printText(-1, 100, 100, "W");
     printText(0, 100, 300, "\x01\x80\xff\x1f");
