@@ -59,7 +59,6 @@ close_and_expect_one() {
 # Keys go through XTEST to the focused window, as a keyboard's would: chained after
 # windowfocus, xdotool would send them to the window directly, and SDL ignores those.
 click_at() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; }
-move_to() { xdotool mousemove --window "$WINDOW" "$1" "$2"; }
 keys() { xdotool windowfocus --sync "$WINDOW"; xdotool "$@"; }
 key() { keys key "$@"; }
 
@@ -99,3 +98,5 @@ menu_shown() {
     s=$(shot poll)
     gt "$(mean_of "$s" 130x60+255+150)" 0.25 && [ "$(green_pixels "$s" 420x36+0+0)" -gt 100 ]
 }
+# playing: no menu, and the band below the HUD black: the camera at rest, where input counts.
+playing() { ! menu_shown && ! gt "$(mean_of "$(shot poll)" 640x40+0+48)" 0.02; }

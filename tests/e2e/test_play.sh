@@ -23,17 +23,15 @@ check "intro ends by itself after ${WAITED}s" gt "$WAITED" 3
 menu=$(shot menu)
 newBand=$(mean_of "$menu" $NEW_GAME) resumeBand=$(mean_of "$menu" $RESUME)
 check "first menu: no resume button ($resumeBand vs $newBand)" gt "$(awk -v n="$newBand" 'BEGIN{print n*0.6}')" "$resumeBand"
-check "HUD texts in green" [ "$(green_pixels "$menu" $HUD)" -gt 100 ]
 
 # New Game: the menu goes, the HUD still reads lives 3, score 0, level 1.
 click_at 320 180
-sleep 3
+check "new game: the menu goes, the camera comes back to rest" wait_until 10 playing
 game=$(shot game)
-check "new game: menu gone" gt "$(awk -v n="$newBand" 'BEGIN{print n*0.6}')" "$(mean_of "$game" $NEW_GAME)"
 check "new game: HUD unchanged (lives 3, score 0, level 1)" same_crop "$menu" "$game" $HUD
 
 # A vertical wall changes the field; later the solid share grew or a life was lost.
-move_to 320 300; sleep 0.3
+xdotool mousemove --window "$WINDOW" 320 300; sleep 0.3
 before=$(shot before-wall)
 click_at 320 300 3; sleep 0.2
 click_at 320 300 1; sleep 0.6

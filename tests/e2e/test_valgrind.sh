@@ -8,8 +8,6 @@ if ldd "$E2E_BIN" | grep -q libasan; then echo "skipped: a sanitizer build canno
 start_xvfb
 VG_LOG="$E2E_TMP/memcheck.log"
 
-# With the camera at rest the band below the status line is black; input while it moves is dropped.
-playing() { ! menu_shown && ! gt "$(mean_of "$(shot poll)" 640x40+0+48)" 0.02; }
 something_drawn() { gt "$(mean_of "$(shot poll)")" 0.01; }
 POLL=1  # screenshots are slow beside valgrind
 
