@@ -15,10 +15,8 @@ void resetGame() {
     resetGlobals();
 }
 
-bool startGame() { return startUp(); }
-
 void startPlaying() {
-    startGame();
+    startUp();
     leftClick(MENU_X, NEW_GAME_Y);
     for (int i = 0; i < 5 && gGame.session.state != GameState::Playing; ++i) runPasses(1);
 }

@@ -10,7 +10,6 @@
 namespace harness {
 
 void resetGame();     // every global as at program start, and a fresh scripted machine
-bool startGame();     // start-up as the program does it; false without a window
 void startPlaying();  // start-up, then New Game clicked and its camera flight over
 void runPasses(int n);  // passes of the main loop, each ending with a frame step, until a quit
 

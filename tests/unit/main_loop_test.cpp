@@ -38,7 +38,7 @@ TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwo) {
 }
 
 TEST_F(MainLoopTest, StartUpShowsTheTitlePatternABallTheMenuAndPlaysTheMusic) {
-    ASSERT_TRUE(harness::startGame());
+    ASSERT_TRUE(startUp());
     Playfield title;
     title.clear();
     title.loadPattern("data/fend.dat");

@@ -149,12 +149,10 @@ Bytes tgaFile(u32 width, u32 height, u32 bitsPerPixel, const Bytes& pixels, u8 d
     return b;
 }
 
-// The pixels read through the file, empty when refused.
+// The pixels read, empty when refused.
 Bytes read(const Bytes& bytes) {
-    ScratchDir scratch;
-    std::ofstream(scratch.path / "picture.tga", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     TgaTexture t{};
-    if (!readTga(t, (scratch.path / "picture.tga").c_str())) return t.data ? Bytes{0xBA, 0xD} : Bytes();
+    if (!decodeTga(t, bytes.data(), bytes.size())) return t.data ? Bytes{0xBA, 0xD} : Bytes();
     return Bytes(t.data.get(), t.data.get() + size_t(t.width) * t.height * (t.bitsPerPixel / 8));
 }
 

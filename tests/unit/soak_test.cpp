@@ -75,7 +75,7 @@ TEST(Soak, RandomPlayKeepsEveryInvariant) {
     while (passes < frames) {
         harness::resetGame();
         scripted::setCalendarSeconds(1700000000 + programs++);
-        ASSERT_TRUE(harness::startGame());
+        ASSERT_TRUE(startUp());
         int lastLevel = -1, lastSolid = 0;
         while (!gInput.quitRequested && passes < frames) {
             player.act();
