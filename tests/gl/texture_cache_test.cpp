@@ -29,9 +29,9 @@ GLint level(GLuint texture, GLenum what, GLint mipmap = 0) {
 
 TEST_F(TextureGl, EveryPictureGetsItsFixedIdAndAMissingOneLeavesOnlyItsOwnEmpty) {
     ScratchDir scratch;
-    const fs::path previous = fs::current_path(), dir = scratch.path / "data" / "texturen";
+    const fs::path dir = scratch.path / "data" / "texturen";
     fs::create_directories(dir);
-    fs::current_path(scratch.path);
+    scratch.enter();
     // Picture i in a flat colour of its own, 3 pixels wide so its rows are not whole words;
     // grund4.bmp (id 4) and logo.tga are missing.
     const char* const names[] = {"weiss", "grund2", "wand_blau_gruen", "", "ball_low", "hori", "vert", "menu", "menu_new",
@@ -44,7 +44,6 @@ TEST_F(TextureGl, EveryPictureGetsItsFixedIdAndAMissingOneLeavesOnlyItsOwnEmpty)
     EXPECT_TRUE(convert("-size 8x4 xc:red -alpha off -type truecolor -compress none TGA:", dir / "streifen.tga") &&
                 convert("-size 8x4 xc:'rgba(0,0,255,0.5)' -compress none TGA:", dir / "streifen2.tga"));
     loadTextures();
-    fs::current_path(previous);
 
     ASSERT_EQ(gTextures.cache.count, 11);
     // Each id drawn as a square of the overlay shows its own picture.

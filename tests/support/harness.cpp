@@ -55,9 +55,4 @@ int openWindows() {
     return n;
 }
 
-WorkingDir::WorkingDir(const std::filesystem::path& dir) : previous(std::filesystem::current_path().string()) {
-    std::filesystem::current_path(dir);
-}
-WorkingDir::~WorkingDir() { std::filesystem::current_path(previous); }
-
 }  // namespace harness

@@ -1,8 +1,5 @@
 // harness.h: plays the real game headless: fresh globals, scripted input, pass by pass.
 #pragma once
-#include <filesystem>
-#include <string>
-
 #include "core/types.h"
 #include "platform/scripted/platform_scripted.h"
 #include "support/globals.h"
@@ -29,11 +26,5 @@ void clearFieldNoBalls();  // an open field with its solid border, no wall, no b
 void placeBall(int index, float x, float y, float vx, float vy);
 int markedCells();
 int openWindows();  // open toolkit windows, slot 0 aside
-
-struct WorkingDir {  // the working directory switched while the guard lives
-    std::string previous;
-    explicit WorkingDir(const std::filesystem::path& dir);
-    ~WorkingDir();
-};
 
 }  // namespace harness

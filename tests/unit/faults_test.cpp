@@ -80,7 +80,7 @@ TEST_P(DamagedDataTest, GameStartsPlaysAndEndsWithTheExpectedMessages) {
     if (damage == Damage::Missing) fs::remove(path);
     if (damage == Damage::Empty || damage == Damage::Truncated) fs::resize_file(path, damage == Damage::Empty ? 0 : bytes.size() / 2);
     if (damage == Damage::RandomBytes) std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    harness::WorkingDir inCopy(copy.path);
+    copy.enter();
     Script script;
     EXPECT_EQ(script.run(), 1);
     EXPECT_TRUE(script.sawGameOver && gGame.session.exiting) << "a game to its end, then the credits";
