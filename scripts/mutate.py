@@ -12,11 +12,14 @@ when a test fails, a tier crashes or runs out of time. Results go to build-mutat
   python3 scripts/mutate.py --list          the faults, with the equivalent ones marked
   python3 scripts/mutate.py --report        from the last --full run: tests that kill
                                             nothing no other test kills
+  python3 scripts/mutate.py --faults FILE   the faults listed as MUTANTS in the Python file
+                                            FILE instead: a second set, written apart
 """
 import argparse
 import json
 import os
 import re
+import runpy
 import shutil
 import subprocess
 import sys
@@ -106,6 +109,7 @@ MUTANTS = [
      "equivalent: nothing shows the message log"),
     ("input-click-sticks", "core/input.cpp", "    leftPressed = false;\n", ""),
     ("input-right-from-left", "core/input.cpp", "rightClicked = rightPressed;", "rightClicked = leftPressed;"),
+    ("input-left-never-clicks", "core/input.cpp", "leftClicked = leftPressed;", "leftClicked = false;"),
     # ui/
     ("ui-slot-zero", "ui/window_manager.cpp", "for (i32 i = 1; i < WINDOW_SLOTS; ++i) {\n        if (!windows[i].isOpen) {",
      "for (i32 i = 0; i < WINDOW_SLOTS; ++i) {\n        if (!windows[i].isOpen) {"),
@@ -131,6 +135,7 @@ MUTANTS = [
     ("menu-off-centre", "ui/menu.cpp", "320.0f - 150.0f / 2.0f", "320.0f - 150.0f"),
     ("menu-exit-resumes", "ui/menu.cpp", "\"\", BUTTON_EXIT);", "\"\", BUTTON_RESUME);"),
     ("menu-resume-band", "ui/menu.cpp", "w.addButton(0.0f, 79.0f, 150.0f, 70.0f", "w.addButton(0.0f, 99.0f, 150.0f, 50.0f"),
+    ("menu-new-game-short", "ui/menu.cpp", "w.addButton(0.0f, 0.0f, 150.0f, 78.0f", "w.addButton(0.0f, 0.0f, 150.0f, 58.0f"),
     # app/main_loop.cpp: start-up, the pass, menu actions
     ("main-escape-no-resume", "app/main_loop.cpp", "            openMenu(true);", "            openMenu(false);"),
     ("main-escape-after-over", "app/main_loop.cpp", "if (g.session.state == GameState::Playing && gInput.keys[VK_ESCAPE])", "if (gInput.keys[VK_ESCAPE])"),
@@ -156,6 +161,8 @@ MUTANTS = [
     ("hook-one-sample", "app/main_loop.cpp", "gSound.playSample(static_cast<i32>(effect));", "gSound.playSample(0);"),
     ("hook-no-sound", "app/main_loop.cpp", "GameHooks{stepFrame, playSound, openMenu}", "GameHooks{stepFrame, nullptr, openMenu}"),
     ("options-typo-plays", "app/command_line.cpp", "        return 2;\n", "        return -1;\n"),
+    ("options-fullscreen-ignored", "app/command_line.cpp", "options->fullscreen = true;", "options->fullscreen = false;"),
+    ("options-version-plays", "app/command_line.cpp", "FENDWALL_VERSION \"\\n\");\n            return 0;", "FENDWALL_VERSION \"\\n\");\n            return -1;"),
     # app/frame_step.cpp, app/window.cpp: pacing, messages, the window
     ("step-period-long", "app/frame_step.cpp", "if (spent >= FRAME_PERIOD_MS) break;", "if (spent > FRAME_PERIOD_MS) break;"),
     ("step-no-sleep", "app/frame_step.cpp", "if (FRAME_PERIOD_MS - spent > FRAME_SPIN_MS) platformSleep(FRAME_PERIOD_MS - spent - FRAME_SPIN_MS);", ""),
@@ -235,6 +242,9 @@ MUTANTS = [
     ("tga-size-check", "media/tga.cpp", "size - TGA_HEADER_SIZE < pixelBytes", "size < pixelBytes"),
     ("tga-height-high-byte", "media/tga.cpp", "u32(imageSpec[2]) + 256u * imageSpec[3]", "u32(imageSpec[2]) + 256u * imageSpec[1]"),
     ("tga-header-type-only", "media/tga.cpp", "std::memcmp(header, TGA_TEMPLATE, TGA_TEMPLATE_SIZE)", "std::memcmp(header, TGA_TEMPLATE, 3)"),
+    ("tga-green-for-red", "media/tga.cpp", "data[i] = data[i + 2];", "data[i] = data[i + 1];"),
+    ("tga-short-accepted", "media/tga.cpp", "size - TGA_HEADER_SIZE < pixelBytes", "size - TGA_HEADER_SIZE + 1 < pixelBytes"),
+    ("file-bytes-last-lost", "media/file_bytes.cpp", "    *size = length;\n    return FileRead::Ok;", "    *size = length > 0 ? length - 1 : 0;\n    return FileRead::Ok;"),
     ("tex-ids-from-zero", "media/textures.cpp", "GLuint name = GLuint(index + 1);", "GLuint name = GLuint(index);"),
     ("tex-missing-not-claimed", "media/textures.cpp", "    glBindTexture(GL_TEXTURE_2D, name);  // claims the name even when there is no picture\n    if (image != nullptr) {",
      "    if (image != nullptr) {\n        glBindTexture(GL_TEXTURE_2D, name);",
@@ -255,9 +265,9 @@ MUTANTS = [
 ]
 
 
-def load_mutants():
+def load_mutants(listed=MUTANTS):
     out = []
-    for m in MUTANTS:
+    for m in listed:
         ident, path, original, replacement = m[:4]
         note = m[4] if len(m) > 4 else ""
         out.append({"id": ident, "file": path, "original": original, "replacement": replacement,
@@ -392,8 +402,9 @@ def main():
     ap.add_argument("--list", action="store_true")
     ap.add_argument("--full", action="store_true", help="run every test, for --report")
     ap.add_argument("--report", action="store_true")
+    ap.add_argument("--faults", help="a Python file defining MUTANTS, run instead of the list above")
     args = ap.parse_args()
-    mutants = load_mutants()
+    mutants = load_mutants(runpy.run_path(args.faults)["MUTANTS"] if args.faults else MUTANTS)
 
     if args.list:
         for m in mutants:
