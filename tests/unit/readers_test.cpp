@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media/bmp.h"
+#include "media/file_bytes.h"
 #include "media/textures.h"
 #include "platform/scripted/platform_scripted.h"
 #include "support/globals.h"
@@ -173,6 +174,11 @@ TEST(TgaReader, SwapsBlueAndRedKeepsRowsAndAlphaAndRefusesEverythingElse) {
     for (const Bytes& b : refused) EXPECT_TRUE(read(b).empty()) << "refused, and no pixels left: " << b.size() << " bytes";
     TgaTexture untouched{};
     EXPECT_FALSE(readTga(untouched, "no/such/file.tga") || readTga(untouched, nullptr) || readTga(untouched, "/tmp"));
+    u8* bytes = nullptr;  // a file as large as a reader's limit is read, a byte more is not
+    size_t size = 0;
+    EXPECT_TRUE(readFileBytes("data/fend.dat", fs::file_size("data/fend.dat") - 1, &bytes, &size) == FileRead::TooLarge && !bytes);
+    EXPECT_TRUE(readFileBytes("data/fend.dat", fs::file_size("data/fend.dat"), &bytes, &size) == FileRead::Ok && size > 0);
+    std::free(bytes);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ protected:
         harness::clearFieldNoBalls();
     }
     static Ball& ball(int i = 0) { return gGame.balls.balls[i]; }
+    static inline int bounces = 0;
 };
 
 TEST_F(BallsTest, SpawnPlacesOnWholeCellsAwayFromTheBorderByTheSecond) {
@@ -58,8 +59,10 @@ TEST_F(BallsTest, BounceAndTouchRulesOnEverySide) {
         {"moving away from a growing wall", 12, 10, 0, {11.25f, 10.5f, -0.25f, 0.25f}, {11.0f, 10.75f, -0.25f, 0.25f}, 0},
         {"moving down, away from one above", 11, 11, 0, {11.5f, 10.75f, 0.25f, -0.25f}, {11.75f, 10.5f, 0.25f, -0.25f}, 0},
     };
+    gGameHooks.playSound = [](SoundEffect e) { bounces += e == SoundEffect::Bounce; };
     for (const auto& c : cases) {
         harness::clearFieldNoBalls();
+        bounces = 0;
         if (c.x) gGame.playfield.cells[c.x][c.y] = Cell{c.value, c.value == 0};
         gGame.playfield.building = c.value == 0;
         harness::placeBall(0, c.before.x, c.before.y, c.before.vx, c.before.vy);
@@ -68,6 +71,7 @@ TEST_F(BallsTest, BounceAndTouchRulesOnEverySide) {
         EXPECT_TRUE(b.x == c.after.x && b.y == c.after.y && b.vx == c.after.vx && b.vy == c.after.vy)
             << c.name << ": " << b.x << "," << b.y << " " << b.vx << "," << b.vy;
         EXPECT_EQ(gGame.playfield.wallHit, c.hit) << c.name;
+        EXPECT_EQ(bounces, (b.vx != c.before.vx) + (b.vy != c.before.vy)) << c.name << ": a sound for every turn";
     }
     // A picture without a border: cells outside the grid count as solid.
     for (auto& column : gGame.playfield.cells) {
@@ -148,9 +152,10 @@ TEST_F(WallsTest, CaptureFillsOnlyBallFreeRegions) {
     harness::clearFieldNoBalls();
     harness::placeBall(0, 20.5f, 20.5f, 0.25f, 0.25f);
     for (int y = 1; y <= 28; ++y) gGame.playfield.cells[5][y].solid = 1;
+    gGame.playfield.cells[6][25].solid = 2;  // a pattern's other values block a wall too
     finishWall(6, 15, Orientation::Vertical);
-    EXPECT_EQ(gGame.playfield.cells[3][3].solid, 1u);
-    EXPECT_EQ(gGame.playfield.cells[20][3].solid, 0u);
+    EXPECT_TRUE(gGame.playfield.cells[3][3].solid == 1 && gGame.playfield.cells[20][3].solid == 0);
+    EXPECT_TRUE(gGame.playfield.cells[6][24].solid == 1 && gGame.playfield.cells[6][25].solid == 2 && gGame.playfield.cells[6][26].solid == 0);
 }
 
 }  // namespace
