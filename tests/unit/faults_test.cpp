@@ -55,14 +55,6 @@ struct Script {
             if (y >= 1 && y <= 28 && !gGame.playfield.solidAt(x, y)) push(PlatformEventType::LeftDown, harness::pixelX(x), harness::pixelY(y), 4);
         }
     }
-    int run() {
-        harness::resetGame();
-        scripted::setSwapHook([this] { onFrame(); });
-        const int status = runGame({});
-        scripted::setSwapHook(nullptr);
-        EXPECT_FALSE(hitLimit) << "the game did not come to its end in 20000 frames";
-        return status;
-    }
 };
 
 class DamagedDataTest : public ::testing::TestWithParam<int> {};
@@ -82,7 +74,11 @@ TEST_P(DamagedDataTest, GameStartsPlaysAndEndsWithTheExpectedMessages) {
     if (damage == Damage::RandomBytes) std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     copy.enter();
     Script script;
-    EXPECT_EQ(script.run(), 1);
+    harness::resetGame();
+    scripted::setSwapHook([&script] { script.onFrame(); });
+    EXPECT_EQ(runGame({}), 1);
+    scripted::setSwapHook(nullptr);
+    EXPECT_FALSE(script.hitLimit) << "the game did not come to its end in 20000 frames";
     EXPECT_TRUE(script.sawGameOver && gGame.session.exiting) << "a game to its end, then the credits";
     EXPECT_FALSE(scripted::windowOpen());
     // Missing pictures, pictures the TGA reader refuses, patterns and sounds: all silent.
