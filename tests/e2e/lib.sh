@@ -3,7 +3,6 @@ set -u
 E2E_BIN=${1:?usage: test.sh FENDWALL_BINARY REPO_ROOT}
 E2E_ROOT=${2:?usage: test.sh FENDWALL_BINARY REPO_ROOT}
 E2E_CLOSE="$(dirname "$E2E_BIN")/tests/x11_close_window"
-[ -x "$E2E_CLOSE" ] || E2E_CLOSE="$(dirname "$E2E_BIN")/x11_close_window"
 E2E_TMP=$(mktemp -d /tmp/fendwall-e2e-XXXXXX)
 E2E_FAILS=0 GAME_PID="" XVFB_PID=""
 cleanup() { [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null; [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; rm -rf "$E2E_TMP"; }
