@@ -1,10 +1,4 @@
-// entry.cpp: the program entry: the options, then the game.
-#include "app/command_line.h"
+// entry.cpp: the program entry.
 #include "app/main_loop.h"
 
-int main(int argc, char** argv) {
-    LaunchOptions options;
-    const int status = readCommandLine(argc, argv, &options);
-    if (status >= 0) return status;
-    return runGame(options);
-}
+int main(int argc, char** argv) { return runProgram(argc, argv); }

@@ -27,6 +27,12 @@ void openMenu(bool resumeAllowed) {
 
 void installGameHooks() { gGameHooks = GameHooks{stepFrame, playSound, openMenu}; }
 
+int runProgram(int argc, const char* const* argv) {
+    LaunchOptions options;
+    const int status = readCommandLine(argc, argv, &options);
+    return status >= 0 ? status : runGame(options);
+}
+
 int runGame(const LaunchOptions& options) {
     // Without a window there is nothing to play and no way to quit: end at once.
     if (!startUp(options)) return 2;

@@ -2,7 +2,10 @@
 #pragma once
 #include "app/command_line.h"
 
-// The whole program: start-up, main loop, shutdown. Returns the exit status.
+// The program as started: the options, then the game unless one of them ends it. Returns
+// the exit status.
+int runProgram(int argc, const char* const* argv);
+// The whole game: start-up, main loop, shutdown. Returns the exit status.
 int runGame(const LaunchOptions& options);
 // Everything before the main loop; false when no window could be made.
 bool startUp(const LaunchOptions& options = LaunchOptions{});

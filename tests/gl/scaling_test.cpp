@@ -56,6 +56,8 @@ TEST_F(ScalingGl, TwiceTheWindowShowsThePictureScaledAndAWideOneAddsBlackBars) {
     EXPECT_LT(differing, 640 * 480 * 3 / 100) << "more than edges differ";
     EXPECT_GT(green(small, 640, 420, 36), 100);
     EXPECT_GT(green(large, 1280, 840, 72), 3 * green(small, 640, 420, 36)) << "texts made at twice the size";
+    const Pixels tall = picture(640, 960);  // the screen is 640 x 480 at y = 240: texts as small
+    EXPECT_NEAR(green(tall, 640, 640, 960), green(small, 640, 640, 480), green(small, 640, 420, 36) / 4);
 
     const Pixels wide = picture(1400, 700);  // the screen is 933 x 700 at x = 233
     long bars = 0;

@@ -46,6 +46,7 @@ TEST_F(TextureGl, EveryPictureGetsItsFixedIdAndAMissingOneLeavesOnlyItsOwnEmpty)
     loadTextures();
 
     ASSERT_EQ(gTextures.cache.count, 11);
+    EXPECT_TRUE(glIsTexture(TEX_WALL_TOP)) << "a missing picture's id is claimed all the same, so no other texture takes it";
     // Each id drawn as a square of the overlay shows its own picture.
     beginOverlay();
     for (int i = 0; i < 11; i++) {

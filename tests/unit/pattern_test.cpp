@@ -59,6 +59,7 @@ TEST_F(PatternTest, DamagedFilesNeitherCrashNorInventValues) {
     EXPECT_EQ(at(15, 15), 0u);
     load("0x1 01 010 2 -1" + rows(1, 0).substr(1) + rows(29, 0));  // C notations, octal included
     for (int x = 0; x < 5; ++x) EXPECT_EQ(at(x, 29), (std::array<u32, 5>{1, 1, 8, 2, 0xFFFFFFFFu}[x])) << x;
+    EXPECT_EQ(gGame.playfield.countSolidCells(), 2) << "only 1s are solid";
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ protected:
         harness::resetGame();
         harness::startPlaying();
         ASSERT_EQ(gGame.session.state, GameState::Playing);
-        scripted::setSwapHook([this] { cameraTrace.push_back(gGame.session.cameraZ); });
+        scripted::setSwapHook(
+            [this] { cameraTrace.push_back(gGame.session.cameraZ), solidTrace.push_back(gGame.playfield.countSolidCells()); });
     }
     void TearDown() override { scripted::setSwapHook(nullptr); }
     static void fillUpTo(int solid) {
@@ -33,6 +34,7 @@ protected:
         return static_cast<int>(std::count(p.begin(), p.end(), what));
     }
     std::vector<float> cameraTrace;
+    std::vector<int> solidTrace;
 };
 
 TEST_F(SessionTest, CompletingALevelGivesBonusBallsLivesAndSixtyFramesOfCamera) {
@@ -42,12 +44,13 @@ TEST_F(SessionTest, CompletingALevelGivesBonusBallsLivesAndSixtyFramesOfCamera) 
     harness::runPasses(1);
     EXPECT_EQ(gGame.session.level, 1) << "806 of 807 is not enough";
     fillUpTo(807);
-    cameraTrace.clear();
+    cameraTrace.clear(), solidTrace.clear();
     harness::runPasses(1);
     EXPECT_TRUE(gGame.session.level == 2 && gGame.session.score == 1000 && gGame.balls.count == 2);
     EXPECT_EQ(gGame.session.lives, 4) << "one more, no more with four";
     ASSERT_EQ(cameraTrace.size(), 61u) << "approach 30, return 30, then the pass's own frame";
     for (int i = 0; i < 60; ++i) EXPECT_EQ(cameraTrace[i], i < 30 ? -29.0f + i : 29.0f - i) << i;
+    EXPECT_TRUE(solidTrace[29] >= 807 && solidTrace[30] == 116) << "the field clears where the camera turns back";
     EXPECT_EQ(gGame.playfield.countSolidCells(), 116) << "the next level starts on a cleared field";
 
     gGame.session.lives = 2;  // level 2 needs 804; a player with three lives or fewer gets two more

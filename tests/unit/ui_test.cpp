@@ -37,12 +37,15 @@ TEST_F(UiTest, MenuButtonsAnswerInsideTheirEdgesOnly) {
 TEST_F(UiTest, SlotsAreReusedOverflowsGiveZeroAndTextsAreCutTo127) {
     for (int i = 1; i <= WINDOW_SLOTS; ++i) EXPECT_EQ(gUi.manager.createWindow(0, 0, 0, 0, 10, 10, ""), i % WINDOW_SLOTS);
     for (int slot : {1, 1, 0, 99, -1}) gUi.manager.deleteWindow(slot);  // twice, or outside the table: no harm
-    UiWindow& w = gUi.manager.windows[gUi.manager.createWindow(1, 1, 0, 0, 100, 100, std::string(300, 't').c_str())];
+    UiWindow& w = gUi.manager.windows[gUi.manager.createWindow(1, 2, 0, 0, 100, 100, std::string(300, 't').c_str())];
     EXPECT_EQ(&w, &gUi.manager.windows[1]) << "a freed slot is used again";
     EXPECT_EQ(std::string(w.title), std::string(127, 't'));
     EXPECT_EQ(w.addNumberField(1, 2, -42), 0);
     EXPECT_STREQ(w.textFields[0].text, "-42");
-    EXPECT_EQ(w.addButton(0, 0, 1, 1, "", "a") + w.addButton(0, 0, 1, 1, "", "b"), 0) << "room for one button";
+    EXPECT_EQ(w.addButton(0, 0, 50, 50, "", "a") + w.addButton(0, 0, 50, 50, "", "b") + w.addButton(0, 0, 9, 9, "", "c"), 1);
+    gInput.mouseX = gInput.mouseY = 10, gInput.leftClicked = true;  // one click, one button: the lower slot
+    gUi.manager.update(gUi.clicks);
+    EXPECT_TRUE(gUi.clicks.take("a") && !gUi.clicks.take("b") && !gUi.clicks.take("c"));
     EXPECT_TRUE(gUi.manager.windows[2].isOpen && gUi.manager.windows[WINDOW_SLOTS - 1].isOpen) << "the others untouched";
 }
 
