@@ -65,15 +65,9 @@ key() { keys key "$@"; }
 shot() { import -window "$WINDOW" "$E2E_TMP/$1.png" 2>/dev/null; echo "$E2E_TMP/$1.png"; }
 mean_of() { convert "$1" ${2:+-crop "$2" +repage} -colorspace gray -format '%[fx:mean]' info:; }
 # green_pixels PNG GEOMETRY: how many clearly green pixels (the HUD's colour) it holds.
-green_pixels() {
-    convert "$1" -crop "$2" +repage -fx 'g>0.6 && r<0.3 && b<0.3 ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
-}
+green_pixels() { convert "$1" -crop "$2" +repage -fx 'g>0.6 && r<0.3 && b<0.3 ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:; }
 # same_crop A B GEOMETRY: true when the rectangle is identical in both pictures.
-same_crop() {
-    local d
-    d=$(compare -metric AE -crop "$3" "$1" "$2" null: 2>&1 >/dev/null)
-    [ "${d%% *}" = 0 ]
-}
+same_crop() { [ "$(compare -metric AE -crop "$3" "$1" "$2" null: 2>&1 >/dev/null | cut -d' ' -f1)" = 0 ]; }
 gt() { awk -v a="$1" -v b="$2" 'BEGIN{exit !(a>b)}'; }
 no_x_errors() {
     ! grep -qiE 'X Error|BadWindow|XIO|fatal IO' "$E2E_TMP/game.err" || { fail "X errors on stderr"; cat "$E2E_TMP/game.err"; }

@@ -25,9 +25,8 @@ protected:
 };
 
 TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwoFullScreenPlays) {
-    const std::pair<std::vector<const char*>, int> cases[] = {{{"--fullscreen"}, 1}, {{"--version"}, 0}, {{"--help"}, 0},
-                                                              {{"--fulscreen"}, 2},  {{"--fullscreen", "--fulscreen"}, 2},
-                                                              {{"--fullscreen", "--version"}, 0}};
+    const std::pair<std::vector<const char*>, int> cases[] = {{{"--fullscreen"}, 1}, {{"--version"}, 0}, {{"--help"}, 0}, {{"--fulscreen"}, 2},
+                                                              {{"--fullscreen", "--fulscreen"}, 2}, {{"--fullscreen", "--version"}, 0}};
     for (auto [args, status] : cases) {
         harness::resetGame();
         harness::push(PlatformEventType::Close);  // a game that starts ends at once

@@ -14,7 +14,7 @@ protected:
     void SetUp() override { harness::resetGame(); }
 };
 
-TEST_F(UiTest, MenuButtonsAnswerInsideTheirEdgesOnly) {
+TEST_F(UiTest, MenuButtonsAnswerInsideTheirEdgesOnlySlotsAreReusedOverflowsGiveZeroTextsAreCut) {
     gUi.menu.resumeAllowed = true;
     gUi.menu.open();
     const std::string none, newGame = BUTTON_NEW_GAME, resume = BUTTON_RESUME, exit = BUTTON_EXIT;
@@ -31,10 +31,9 @@ TEST_F(UiTest, MenuButtonsAnswerInsideTheirEdgesOnly) {
     gInput.leftClicked = false;  // the mouse over a button is no click
     gUi.manager.update(gUi.clicks);
     EXPECT_FALSE(gUi.clicks.take(BUTTON_EXIT));
-}
 
-// The toolkit's limits, for a caller that asks too much: it gets 0 and nothing overruns.
-TEST_F(UiTest, SlotsAreReusedOverflowsGiveZeroAndTextsAreCutTo127) {
+    // The toolkit's limits, for a caller that asks too much: it gets 0 and nothing overruns.
+    gUi = {};
     for (int i = 1; i <= WINDOW_SLOTS; ++i) EXPECT_EQ(gUi.manager.createWindow(0, 0, 0, 0, 10, 10, ""), i % WINDOW_SLOTS);
     for (int slot : {1, 1, 0, 99, -1}) gUi.manager.deleteWindow(slot);  // twice, or outside the table: no harm
     UiWindow& w = gUi.manager.windows[gUi.manager.createWindow(1, 2, 0, 0, 100, 100, std::string(300, 't').c_str())];
