@@ -45,6 +45,8 @@ MUTANTS = [
     ("balls-bounce-sound", "game/balls.cpp", "gGameHooks.playSound(SoundEffect::Bounce)", "gGameHooks.playSound(SoundEffect::WallLost)"),
     ("balls-down-bounce-silent", "game/balls.cpp", "b.y < cy + low) {\n            b.vy = -b.vy;\n            bounce();\n", "b.y < cy + low) {\n            b.vy = -b.vy;\n"),
     ("balls-spawn-range", "game/balls.cpp", "b.x = static_cast<f32>(randomBelow(25) + 3);", "b.x = static_cast<f32>(randomBelow(27) + 1);"),
+    ("balls-spawn-y-first", "game/balls.cpp", "        b.x = static_cast<f32>(randomBelow(25) + 3);\n        b.y = static_cast<f32>(randomBelow(25) + 3);",
+     "        b.y = static_cast<f32>(randomBelow(25) + 3);\n        b.x = static_cast<f32>(randomBelow(25) + 3);"),
     ("balls-move-axis", "game/balls.cpp", "b.y += b.vy;", "b.y += b.vx;"),
     ("balls-no-seed", "game/balls.cpp", "seedRandom(static_cast<u32>(platformCalendarSeconds()));", ""),
     ("balls-rand-constant", "game/balls.cpp", "randomState * 214013u + 2531011u", "randomState * 214013u + 2531012u"),

@@ -21,6 +21,9 @@ TEST_F(BallsTest, SpawnPlacesOnWholeCellsAwayFromTheBorderByTheSecond) {
     gGame.balls.seedRandom(1);  // the well-known first values of rand() after srand(1)
     for (int e : {41, 18467, 6334}) EXPECT_EQ(gGame.balls.randomBelow(32768), e);
     gGame.balls.count = 3;
+    scripted::setCalendarSeconds(1);  // seeded with the second: x from the first of those values, y from the second
+    gGame.balls.spawn();
+    EXPECT_TRUE(ball(0).x == 41 % 25 + 3 && ball(0).y == 18467 % 25 + 3) << ball(0).x << "," << ball(0).y;
     for (i64 seconds = 1000; seconds < 1100; ++seconds) {
         scripted::setCalendarSeconds(seconds);
         gGame.balls.spawn();
