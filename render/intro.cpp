@@ -27,8 +27,10 @@ void drawBand(f32 left, f32 top, f32 right, f32 bottom) {
 void drawIntro() {
     RenderState& r = gRender;
     const Textures& t = gTextures;
-    // Without its pictures the intro would show nothing and never end: skip it.
-    if (t.stripe.textureId == 0 || t.stripe2.textureId == 0 || t.logo.textureId == 0) {
+    // Without its pictures the intro would show nothing and never end: skip it. What counts
+    // is that the files were read, not what the driver made of them, so the intro runs the
+    // same on every machine and a recorded game replays alike with no display at all.
+    if (!t.stripe.data || !t.stripe2.data || !t.logo.data) {
         r.introActive = false;
         return;
     }

@@ -19,7 +19,8 @@ protected:
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         }
         makeTexture(14, 1, 1, {{0, 255, 0}});
-        gTextures.stripe.textureId = 12, gTextures.stripe2.textureId = 13, gTextures.logo.textureId = 14;
+        GLuint id = 12;
+        for (TgaTexture* t : {&gTextures.stripe, &gTextures.stripe2, &gTextures.logo}) t->textureId = id++, t->data.reset(static_cast<u8*>(std::malloc(4)));
     }
 };
 
@@ -44,7 +45,7 @@ TEST_F(IntroGl, StripesMeetThenFadeOverTheLogoForFiveSecondsOrUntilEscape) {
     auto px = render();
     EXPECT_TRUE(!gRender.introActive && at(px, 319, 250)[0] > 100) << "ended, the current picture still drawn";
     gRender.introActive = true, gInput.keys[VK_ESCAPE] = false;
-    gTextures.logo.textureId = 0;
+    gTextures.logo.data.reset();
     px = render();
     EXPECT_TRUE(!gRender.introActive && at(px, 319, 250) == BLACK) << "without its pictures it would never end";
 }
