@@ -1,5 +1,5 @@
-// command_line.cpp: --help, --version and --fullscreen; anything else is refused, so a
-// typo never starts a game the player did not ask for.
+// command_line.cpp: --help, --version, --fullscreen and the recorded games; anything else is
+// refused, so a typo never starts a game the player did not ask for.
 #include "app/command_line.h"
 
 #include <cstdio>
@@ -9,7 +9,20 @@
 
 namespace {
 
-constexpr const char* USAGE = "Usage: fendwall [--fullscreen] [--help] [--version]";
+constexpr const char* USAGE =
+    "Usage: fendwall [--fullscreen] [--record FILE | --replay FILE | --timedemo FILE] [--help] [--version]";
+
+struct TapeOption {
+    const char* name;
+    TapeUse use;
+};
+constexpr TapeOption TAPE_OPTIONS[] = {
+    {"--record", TapeUse::Record}, {"--replay", TapeUse::Replay}, {"--timedemo", TapeUse::Timedemo}};
+
+int refuse(const char* what, const char* arg) {
+    std::fprintf(stderr, "fendwall: %s '%s'\n%s\n", what, arg, USAGE);
+    return 2;
+}
 
 }  // namespace
 
@@ -20,9 +33,12 @@ int readCommandLine(int argc, const char* const* argv, LaunchOptions* options) {
             std::printf(
                 "%s\n"
                 "Wall off the field before the bouncing balls break your walls.\n\n"
-                "  --fullscreen  start in full screen (F11 or Alt+Enter switches while playing)\n"
-                "  --help        show this help and end\n"
-                "  --version     show the version and end\n\n"
+                "  --fullscreen     start in full screen (F11 or Alt+Enter switches while playing)\n"
+                "  --record FILE    play, and record the game into FILE\n"
+                "  --replay FILE    show a recorded game at its own pace, checking it as it goes\n"
+                "  --timedemo FILE  replay it as fast as the machine draws, and print the frame times\n"
+                "  --help           show this help and end\n"
+                "  --version        show the version and end\n\n"
                 "Mouse: move the cursor cell. Right button: turn the wall. Left button: build it.\n"
                 "Escape: skip the intro; in a game, open the menu.\n",
                 USAGE);
@@ -36,8 +52,19 @@ int readCommandLine(int argc, const char* const* argv, LaunchOptions* options) {
             options->fullscreen = true;
             continue;
         }
-        std::fprintf(stderr, "fendwall: unknown option '%s'\n%s\n", arg, USAGE);
-        return 2;
+        const TapeOption* tape = nullptr;
+        const char* path = nullptr;
+        for (const TapeOption& t : TAPE_OPTIONS) {
+            const size_t n = std::strlen(t.name);
+            if (std::strncmp(arg, t.name, n) != 0) continue;
+            if (arg[n] == '=') tape = &t, path = arg + n + 1;                      // --record=FILE
+            if (arg[n] == '\0') tape = &t, path = i + 1 < argc ? argv[++i] : nullptr;  // --record FILE
+        }
+        if (!tape) return refuse("unknown option", arg);
+        if (!path || !*path) return refuse("a file is needed after", tape->name);
+        if (options->tape != TapeUse::None) return refuse("one recorded game at a time:", arg);
+        options->tape = tape->use;
+        options->tapePath = path;
     }
     return -1;
 }

@@ -1,8 +1,14 @@
 // command_line.h: the few options the program takes.
 #pragma once
 
+// What the game does with a recorded game: nothing, write one, or play one back at the
+// game's own pace or as fast as the machine draws.
+enum class TapeUse { None, Record, Replay, Timedemo };
+
 struct LaunchOptions {
     bool fullscreen = false;  // desktop full screen instead of the 640 x 480 window
+    TapeUse tape = TapeUse::None;
+    const char* tapePath = nullptr;  // the recording's file
 };
 
 // Reads the options. --help and --version print to stdout and an unknown option prints a

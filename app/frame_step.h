@@ -8,6 +8,7 @@ constexpr u32 FRAME_SPIN_MS = 2;  // the end of the wait that spins instead of s
 
 struct FrameClock {
     u32 startTicks = 0;          // the clock when the current frame step began
+    u64 startMicros = 0;         // the same on the finer clock, to measure a timedemo
     f32 framesPerSecond = 0.0f;  // of the last frame step, in whole frames
 };
 

@@ -3,6 +3,7 @@
 #include "app/main_loop.h"
 
 #include "app/frame_step.h"
+#include "app/recorder.h"
 #include "app/window.h"
 #include "core/input.h"
 #include "core/screen.h"
@@ -34,11 +35,14 @@ int runProgram(int argc, const char* const* argv) {
 }
 
 int runGame(const LaunchOptions& options) {
+    // A recording that cannot be written or played is said before any window opens.
+    if (!openTape(options)) return 2;
     // Without a window there is nothing to play and no way to quit: end at once.
-    if (!startUp(options)) return 2;
+    if (!startUp(options)) return closeTape(2);
     runMainLoop();
+    const int status = closeTape(1);
     destroyGameWindow();
-    return 1;
+    return status;
 }
 
 bool startUp(const LaunchOptions& options) {
@@ -62,7 +66,8 @@ bool startUp(const LaunchOptions& options) {
     gGame.session.start();
     gGame.balls.count = 1;
     gGame.balls.spawn();
-    gSound.enabled = true;
+    // A timedemo is silent: its frames come faster than any sound would make sense.
+    gSound.enabled = options.tape != TapeUse::Timedemo;
     gSound.init();
     gSound.playStream(0);
     return true;

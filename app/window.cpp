@@ -2,8 +2,10 @@
 // window messages into the input state.
 #include "app/window.h"
 
+#include "app/recorder.h"
 #include "core/input.h"
 #include "core/screen.h"
+#include "core/tape.h"
 #include "render/font.h"
 #include "render/frame.h"
 
@@ -82,13 +84,22 @@ void destroyGameWindow() {
 
 namespace {
 
-// The game sees the mouse in its 640 x 480 screen, wherever that lies in the window.
 void moveMouse(const PlatformEvent& event) {
-    i32 x = event.x & 0xFFFF;
-    i32 y = event.y & 0xFFFF;
-    windowToScreen(gRender.screen, &x, &y);
-    gInput.mouseX = x;
-    gInput.mouseY = y;
+    gInput.mouseX = event.x;
+    gInput.mouseY = event.y;
+}
+
+// A message from the window, its mouse position mapped into the game's 640 x 480 screen
+// wherever that lies in the window: the game, and a recording, see only the screen.
+bool liveMessage(PlatformEvent* event) {
+    if (!platformPollEvent(event)) return false;
+    const PlatformEventType t = event->type;
+    if (t == PlatformEventType::MouseMove || t == PlatformEventType::LeftDown || t == PlatformEventType::RightDown) {
+        event->x &= 0xFFFF;
+        event->y &= 0xFFFF;
+        windowToScreen(gRender.screen, &event->x, &event->y);
+    }
+    return true;
 }
 
 }  // namespace
@@ -134,8 +145,9 @@ void windowProcedure(const PlatformEvent& event) {
 
 void pumpOneMessage() {
     PlatformEvent event;
-    if (!platformPollEvent(&event)) return;
+    if (!(gTape.mode == TapeMode::Replay ? replayedMessage(&event) : liveMessage(&event))) return;
     if (gInput.quitRequested) return;
+    recordMessage(event);
     if (event.type == PlatformEventType::Quit) gInput.quitRequested = true;
     windowProcedure(event);
 }

@@ -2,8 +2,8 @@
 // noticing a touch on the wall under construction.
 #include "game/balls.h"
 
+#include "core/tape.h"
 #include "game/game.h"
-#include "platform/platform.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void BallSet::spawn() {
     // Levels beyond the table keep the table's 20 balls.
     if (count > MAX_BALLS) count = MAX_BALLS;
     if (count < 0) count = 0;
-    seedRandom(static_cast<u32>(platformCalendarSeconds()));
+    seedRandom(static_cast<u32>(calendarSeconds()));
     for (i32 i = 0; i < count; ++i) {
         Ball& b = balls[i];
         b.x = static_cast<f32>(randomBelow(25) + 3);

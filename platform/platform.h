@@ -45,6 +45,7 @@ enum class WindowOpenResult : std::int32_t {
 };
 
 std::uint32_t platformTicks();        // milliseconds, wraps at 2^32 like GetTickCount
+std::uint64_t platformMicroseconds();  // a finer monotonic clock, for measuring frames, never for pacing
 void platformSleep(std::uint32_t ms);  // gives the processor away for about ms
 std::int64_t platformCalendarSeconds();      // seconds since the epoch
 std::int32_t platformMessageBox(const char* text, const char* caption, std::uint32_t flags);

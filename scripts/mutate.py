@@ -48,7 +48,7 @@ MUTANTS = [
     ("balls-spawn-y-first", "game/balls.cpp", "        b.x = static_cast<f32>(randomBelow(25) + 3);\n        b.y = static_cast<f32>(randomBelow(25) + 3);",
      "        b.y = static_cast<f32>(randomBelow(25) + 3);\n        b.x = static_cast<f32>(randomBelow(25) + 3);"),
     ("balls-move-axis", "game/balls.cpp", "b.y += b.vy;", "b.y += b.vx;"),
-    ("balls-no-seed", "game/balls.cpp", "seedRandom(static_cast<u32>(platformCalendarSeconds()));", ""),
+    ("balls-no-seed", "game/balls.cpp", "seedRandom(static_cast<u32>(calendarSeconds()));", ""),
     ("balls-rand-constant", "game/balls.cpp", "randomState * 214013u + 2531011u", "randomState * 214013u + 2531012u"),
     ("balls-clamp", "game/balls.cpp", "const i32 n = count < MAX_BALLS ? count : MAX_BALLS;", "const i32 n = count < MAX_BALLS ? count : MAX_BALLS - 1;"),
     # game/walls.cpp: cursor, growing, losing, capture

@@ -58,6 +58,8 @@ std::uint32_t platformTicks() {
     return value;
 }
 
+std::uint64_t platformMicroseconds() { return std::uint64_t(machine().now) * 1000u; }
+
 // A sleep passes on the virtual clock at once, so paced frames stay exact and fast.
 void platformSleep(std::uint32_t ms) {
     machine().now += ms;

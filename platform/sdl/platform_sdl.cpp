@@ -163,6 +163,12 @@ bool driverIs(const char* name) {
 
 std::uint32_t platformTicks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
 
+std::uint64_t platformMicroseconds() {
+    static const Uint64 frequency = SDL_GetPerformanceFrequency();
+    const Uint64 count = SDL_GetPerformanceCounter();
+    return count / frequency * 1000000u + count % frequency * 1000000u / frequency;
+}
+
 void platformSleep(std::uint32_t ms) { SDL_Delay(ms); }
 
 std::int64_t platformCalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }

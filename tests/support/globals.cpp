@@ -2,9 +2,11 @@
 #include "support/globals.h"
 
 #include "app/frame_step.h"
+#include "app/recorder.h"
 #include "app/window.h"
 #include "core/input.h"
 #include "core/message_log.h"
+#include "core/tape.h"
 #include "game/game.h"
 #include "media/sound.h"
 #include "media/textures.h"
@@ -21,4 +23,6 @@ void resetGlobals() {
     gUi = {};
     gWindow = {};
     gFrameClock = {};
+    gTape = {};
+    gRecorder = {};
 }

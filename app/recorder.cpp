@@ -1,0 +1,209 @@
+// recorder.cpp: --record writes the tape to its file, flushed at every checkpoint so a game
+// that is killed loses at most its last second; --replay and --timedemo feed a recording back
+// and stop at the first checkpoint that differs.
+#include "app/recorder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/frame_step.h"
+#include "app/window.h"
+#include "core/input.h"
+#include "core/tape.h"
+#include "core/version.h"
+#include "game/game.h"
+#include "media/file_bytes.h"
+
+Recorder gRecorder;
+
+namespace {
+
+void writePending() {
+    Recorder& r = gRecorder;
+    std::string& pending = gTape.pending;
+    if (!r.file || pending.empty()) return;
+    const bool ok = std::fwrite(pending.data(), 1, pending.size(), r.file) == pending.size() && std::fflush(r.file) == 0;
+    pending.clear();
+    if (ok) return;
+    std::fprintf(stderr, "fendwall: cannot write the recording %s: %s; the game goes on unrecorded\n", r.path.c_str(),
+                 std::strerror(errno));
+    std::fclose(r.file);
+    r.file = nullptr;
+    gTape.mode = TapeMode::Live;
+}
+
+bool openRecording(const char* path) {
+    Recorder& r = gRecorder;
+    r.path = path;
+    r.file = std::fopen(path, "w");
+    if (!r.file) {
+        std::fprintf(stderr, "fendwall: cannot write the recording %s: %s\n", path, std::strerror(errno));
+        return false;
+    }
+    gTape.mode = TapeMode::Record;
+    gTape.pending = headerLines(FENDWALL_VERSION, platformCalendarSeconds());
+    writePending();
+    return gTape.mode == TapeMode::Record;
+}
+
+bool openReplay(const char* path) {
+    u8* bytes = nullptr;
+    size_t size = 0;
+    const FileRead read = readFileBytes(path, RECORDING_MAX_BYTES, &bytes, &size);
+    if (read != FileRead::Ok) {
+        std::fprintf(stderr, "fendwall: %s: %s\n", path,
+                     read == FileRead::TooLarge ? "larger than any recording" : "cannot be read");
+        return false;
+    }
+    std::string error;
+    const bool ok = parseRecording(reinterpret_cast<const char*>(bytes), size, &gTape.replay, &error);
+    std::free(bytes);
+    if (!ok) {
+        std::fprintf(stderr, "fendwall: %s: %s\n", path, error.c_str());
+        return false;
+    }
+    const Recording& rec = gTape.replay;
+    if (rec.gameVersion != FENDWALL_VERSION) {
+        std::fprintf(stderr, "fendwall: %s was recorded by Fendwall %s, this is %s: it may not replay exactly\n", path,
+                     rec.gameVersion.c_str(), FENDWALL_VERSION);
+    }
+    if (!rec.ended) {
+        std::fprintf(stderr, "fendwall: %s ends without the game's end; it plays to its last checkpoint, frame %u\n",
+                     path, rec.lastFrame);
+    }
+    gTape.mode = TapeMode::Replay;
+    return true;
+}
+
+// Ends a replay from here on: the main loop stops after this pass, the checks with it.
+void stopReplay() {
+    gInput.quitRequested = true;
+    gTape.mode = TapeMode::Live;
+}
+
+void differ(u32 step) {
+    gRecorder.differs = true;
+    gRecorder.differsAt = step;
+    stopReplay();
+}
+
+double millis(u64 micros) { return double(micros) / 1000.0; }
+
+void printTimedemo(const Recorder& r) {
+    std::vector<u64> sorted = r.frameMicros;
+    if (sorted.empty()) return;
+    std::sort(sorted.begin(), sorted.end());
+    u64 total = 0;
+    for (u64 t : sorted) total += t;
+    const size_t n = sorted.size();
+    const size_t p99 = (n * 99 + 99) / 100 - 1;  // the smallest time that 99 % of frames do not exceed
+    const double seconds = double(total) / 1e6;
+    std::printf("timedemo: %zu frames in %.2f s: %.2f ms mean, %.2f ms median, %.2f ms 99th percentile per frame, "
+                "%.1f frames per second\n",
+                n, seconds, millis(total) / double(n), millis(sorted[n / 2]), millis(sorted[p99]),
+                seconds > 0.0 ? double(n) / seconds : 0.0);
+}
+
+}  // namespace
+
+bool openTape(const LaunchOptions& options) {
+    gRecorder = Recorder{};
+    gRecorder.timedemo = options.tape == TapeUse::Timedemo;
+    switch (options.tape) {
+        case TapeUse::None: return true;
+        case TapeUse::Record: return openRecording(options.tapePath);
+        case TapeUse::Replay:
+        case TapeUse::Timedemo: return openReplay(options.tapePath);
+    }
+    return false;
+}
+
+bool replayedMessage(PlatformEvent* event) {
+    // The window stays the player's: it can be resized, switched to full screen or closed,
+    // which ends the replay. Every other live message is dropped.
+    PlatformEvent live;
+    while (platformPollEvent(&live)) {
+        if (live.type == PlatformEventType::Resize || live.type == PlatformEventType::ToggleFullscreen) {
+            windowProcedure(live);
+        } else if (live.type == PlatformEventType::Close || live.type == PlatformEventType::Quit) {
+            gRecorder.stopped = true;
+            stopReplay();
+            return false;
+        }
+    }
+    Tape& t = gTape;
+    const auto& messages = t.replay.messages;
+    if (t.nextMessage >= messages.size() || messages[t.nextMessage].frame != t.frame) return false;
+    *event = messages[t.nextMessage++].event;
+    return true;
+}
+
+void recordMessage(const PlatformEvent& event) {
+    if (gTape.mode == TapeMode::Record && recordedMessage(event.type)) gTape.pending += messageLine(gTape.frame, event);
+}
+
+void endFrameStep() {
+    Tape& t = gTape;
+    const u32 step = t.frame++;
+    Recorder& r = gRecorder;
+    if (r.timedemo) r.frameMicros.push_back(platformMicroseconds() - gFrameClock.startMicros);
+    if (t.mode == TapeMode::Record && (step + 1) % CHECKPOINT_EVERY == 0) {
+        t.pending += checkpointLine(step, gameStateHash());
+        writePending();
+    }
+    if (t.mode != TapeMode::Replay) return;
+    if (t.diverged) return differ(step);
+    const auto& checks = t.replay.checkpoints;
+    if (t.nextCheckpoint < checks.size() && checks[t.nextCheckpoint].frame == step) {
+        if (checks[t.nextCheckpoint++].hash != gameStateHash()) return differ(step);
+        ++r.matched;
+    }
+    // The recording's last step: a game that ended there has ended here too, or it went
+    // another way; one cut short just stops.
+    if (step < t.replay.lastFrame) return;
+    if (t.replay.ended && !gInput.quitRequested) return differ(step);
+    stopReplay();
+}
+
+bool pacedFrames() { return !gRecorder.timedemo; }
+
+int closeTape(int status) {
+    Tape& t = gTape;
+    Recorder& r = gRecorder;
+    const u32 last = t.frame > 0 ? t.frame - 1 : 0;
+    if (r.file) {
+        // The last step's checkpoint, unless it has one, and the end; a game that never
+        // drew a frame leaves just the header.
+        if (t.frame > 0 && t.frame % CHECKPOINT_EVERY != 0) t.pending += checkpointLine(last, gameStateHash());
+        if (t.frame > 0) t.pending += endLine(last);
+        writePending();
+        if (r.file) std::fclose(r.file);
+        r.file = nullptr;
+        return status;
+    }
+    const Recording& rec = t.replay;
+    if (rec.checkpoints.empty()) return status;  // played live
+    const GameSession& s = gGame.session;
+    if (!r.differs && !r.stopped && rec.ended && last != rec.lastFrame) {
+        r.differs = true, r.differsAt = last;
+    }
+    if (r.differs) {
+        std::fprintf(stderr,
+                     "fendwall: the replay went its own way by frame %u (of %u): the game's state differs from the "
+                     "recording's checkpoint, after %u that matched\n",
+                     r.differsAt, rec.lastFrame, r.matched);
+        return 3;
+    }
+    // A replay that stopped in a camera flight shows the flight's last frames, unchecked.
+    const u32 frames = (r.stopped ? last : std::min(last, rec.lastFrame)) + 1;
+    std::printf("%s: %u frames%s, level %d, score %d, %u of %zu checkpoints matched\n",
+                r.timedemo ? "timedemo" : "replay", frames, r.stopped ? " (stopped: the window was closed)" : "",
+                s.level, s.score, r.matched, rec.checkpoints.size());
+    if (r.timedemo) printTimedemo(r);
+    return r.stopped ? 1 : 0;
+}

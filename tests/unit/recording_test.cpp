@@ -1,0 +1,144 @@
+// recording_test.cpp: recorded games: the golden games replay to every checkpoint, a recording
+// made here replays and a changed one is caught, and damaged recordings are refused with one line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main_loop.h"
+#include "core/version.h"
+#include "core/input.h"
+#include "game/game.h"
+#include "platform/scripted/audio_scripted.h"
+#include "render/frame.h"
+#include "support/harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome run(std::vector<const char*> args) {
+    args.insert(args.begin(), "fendwall");
+    testing::internal::CaptureStdout(), testing::internal::CaptureStderr();
+    const int status = runProgram(int(args.size()), args.data());
+    std::string out = testing::internal::GetCapturedStdout();
+    return {status, out, testing::internal::GetCapturedStderr()};
+}
+
+std::string slurp(const fs::path& p) {
+    std::ostringstream s;
+    s << std::ifstream(p, std::ios::binary).rdbuf();
+    return s.str();
+}
+
+void write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+
+TEST(Recording, EveryGoldenGameReplaysToTheLastCheckpointWhateverThePlayerDoes) {
+    std::vector<fs::path> games;
+    for (const auto& e : fs::directory_iterator("tests/golden")) games.push_back(e.path());
+    ASSERT_GE(games.size(), 5u);
+    for (const fs::path& game : games) {
+        for (const char* mode : {"--replay", "--timedemo"}) {
+            harness::resetGame();
+            // The window stays the player's; clicks and keys go nowhere.
+            harness::push(PlatformEventType::Resize, 800, 600), harness::leftClick(320, 180), harness::keyDown(VK_ESCAPE);
+            harness::push(PlatformEventType::ToggleFullscreen);
+            const Outcome r = run({mode, game.c_str()});
+            EXPECT_EQ(r.status, 0) << game << " " << mode << ": " << r.err;
+            std::istringstream lines(slurp(game));
+            int checks = 0;
+            for (std::string line; std::getline(lines, line);) checks += line.find(" check ") != std::string::npos;
+            const std::string matched = std::to_string(checks) + " of " + std::to_string(checks) + " checkpoints matched";
+            EXPECT_NE(r.out.find(matched), std::string::npos) << r.out;
+            EXPECT_TRUE(gRender.viewportWidth == 800 && scripted::fullscreen()) << game;
+            EXPECT_EQ(scripted::sleptMs() == 0, mode[2] == 't') << "a timedemo never waits: " << game;
+        }
+    }
+}
+
+// A player's game, recorded here: the intro skipped, New Game, a turned wall, Escape, Resume, a
+// close; then replayed as it was, as a killed game leaves it, and changed.
+TEST(Recording, AGameRecordedHereReplaysAndAChangeIsCaughtAtTheNextCheckpoint) {
+    harness::resetGame();
+    ScratchDir dir;
+    const fs::path file = dir.path / "game.fwrec", cut = dir.path / "killed.fwrec", changed = dir.path / "changed.fwrec";
+    int swaps = 0;
+    scripted::setSwapHook([&] {
+        switch (++swaps) {
+            case 2: harness::keyDown(VK_ESCAPE), harness::keyUp(VK_ESCAPE); break;
+            case 5: harness::leftClick(harness::MENU_X, harness::NEW_GAME_Y); break;
+            case 80: harness::push(PlatformEventType::MouseMove, 300, 300), harness::rightClick(300, 300), harness::leftClick(300, 300); break;
+            case 100: write(cut, slurp(file)); break;  // what the game has written when it is killed here
+            case 120: harness::keyDown(VK_ESCAPE), harness::keyUp(VK_ESCAPE); break;
+            case 130: harness::leftClick(harness::MENU_X, harness::RESUME_Y); break;
+            case 200: harness::push(PlatformEventType::Close); break;
+        }
+    });
+    EXPECT_EQ(run({"--record", file.c_str()}).status, 1) << "the game's own status";
+    scripted::setSwapHook(nullptr);
+    const std::string text = slurp(file);
+    EXPECT_EQ(text.find("fendwall-recording 1\ngame " FENDWALL_VERSION "\ndate 2023-11-14T22:13:20Z\n0 seconds 1700000000\n"
+                        "1 key-down 27\n2 key-up 27\n"), 0u) << text;
+    for (const char* line : {"\n79 move 300 300\n80 right 300 300\n81 left 300 300\n", "\n31 check ", "\n63 check ", " quit\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    const size_t end = text.rfind(" end\n");
+    ASSERT_TRUE(end != std::string::npos && end + 5 == text.size()) << "the end comes last";
+    const std::string last = text.substr(text.rfind('\n', end) + 1, end - text.rfind('\n', end) - 1);
+    EXPECT_NE(text.find("\n" + last + " check "), std::string::npos) << "the last frame has its checkpoint";
+
+    const std::string killed = slurp(cut);
+    EXPECT_TRUE(killed.find("\n95 check ") != std::string::npos && killed.find("\n127 check ") == std::string::npos) << "flushed each second";
+    const std::string other = std::string(text).replace(text.find(FENDWALL_VERSION), 5, "0.0.1");
+    const struct { std::string recording; int status; const char* said; } replays[] = {{text, 0, ""},
+        {killed, 0, "plays to its last checkpoint, frame 95"}, {other, 0, "recorded by Fendwall 0.0.1"},
+        {std::string(text).replace(text.find("81 left 300 300"), 15, "81 left 300 316"), 3, "by frame 95 "},  // another cell
+        {std::string(text).replace(text.find("1700000000"), 10, "1700000001"), 3, "by frame 31 "}};       // another second
+    for (const auto& [recording, status, said] : replays) {
+        harness::resetGame();
+        write(changed, recording);
+        const Outcome r = run({"--replay", changed.c_str()});
+        EXPECT_EQ(r.status, status) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), *said ? 1 : 0) << r.err;
+        EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
+    }
+    harness::resetGame();
+    harness::push(PlatformEventType::Close);  // the window closed ends a replay early
+    EXPECT_EQ(run({"--replay", file.c_str()}).status, 1);
+}
+
+// Whatever the file holds, the game says what is wrong in one line and ends with 2, no window opened.
+TEST(Recording, DamagedRecordingsAreRefusedWithOneLineBeforeAnyWindow) {
+    ScratchDir dir;
+    const std::string head = "fendwall-recording 1\ngame 0.9.3\ndate 2026-12-07T10:00:00Z\n", check = "31 check 0123456789abcdef\n";
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "not a Fendwall recording"}, {"RIFF\0\0\0WAVEfmt ", "not a Fendwall recording"},
+        {"fendwall-recording 2\ngame 9\ndate x\n", "newer than this Fendwall reads"}, {"fendwall-recording 1\n", "cut off in its header"},
+        {head + "0 wheel 3 4\n" + check, "unknown entry 'wheel'"}, {head + "99999999999 quit\n", "damaged frame"},
+        {head + "10000001 quit\n", "beyond any game"}, {head + check + "30 quit\n", "frame 30 after frame 31"},
+        {head + "3 key-down 300\n" + check, "damaged key"}, {head + "3 left 640 10\n" + check, "outside the screen"},
+        {head + "3 quit\n3 move 1 1\n" + check, "a second message in one frame"}, {head + check + "31 end\n32 quit\n", "after the end"},
+        {head + "3 quit\n", "no checkpoint"}, {head + check + "40 quit", "cut off"}, {head + std::string(5000, '7'), "too long"}};
+    for (const auto& [bytes, reason] : cases) {
+        harness::resetGame();
+        write(dir.path / "bad", bytes);
+        const Outcome r = run({"--replay", (dir.path / "bad").c_str()});
+        EXPECT_TRUE(r.status == 2 && r.err.find(reason) != std::string::npos) << reason << ": " << r.err;
+        EXPECT_TRUE(std::count(r.err.begin(), r.err.end(), '\n') == 1 && scripted::swaps() == 0 && !scripted::windowOpen()) << r.err;
+    }
+    fs::resize_file(dir.path / "bad", 33u << 20);  // sparse: refused by its size before it is read
+    EXPECT_NE(run({"--timedemo", (dir.path / "bad").c_str()}).err.find("larger than any recording"), std::string::npos);
+    EXPECT_EQ(run({"--replay", (dir.path / "missing").c_str()}).status, 2);
+    EXPECT_EQ(run({"--record", dir.path.c_str()}).status, 2) << "a folder cannot be written as a file";
+}
+
+}  // namespace
