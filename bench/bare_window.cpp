@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
     // --redraw SECONDS: clear and swap every 30 ms for that long, sleeping between: the
     // floor for a paced game's processor use.
     const int redrawSeconds = argc > 2 && std::strcmp(argv[1], "--redraw") == 0 ? std::atoi(argv[2]) : 0;
+    // --frames N [--fullscreen]: clear and swap N times without a wait, in the window or
+    // filling the desktop, and print the mean time per frame: the floor for a timedemo.
+    const int frames = argc > 2 && std::strcmp(argv[1], "--frames") == 0 ? std::atoi(argv[2]) : 0;
+    const bool fullscreen = argc > 3 && std::strcmp(argv[3], "--fullscreen") == 0;
     // As the game's platform layer: hints, subsystems, attributes, window, context.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
@@ -35,7 +39,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bare_window: %s\n", SDL_GetError());
         return 2;
     }
-    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
@@ -92,6 +96,21 @@ int main(int argc, char** argv) {
     std::printf("first-frame-ns %lld\n", realtimeNs());
     std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::fflush(stdout);
+    if (frames > 0) {
+        const Uint64 start = SDL_GetPerformanceCounter();
+        for (int i = 0; i < frames; ++i) {
+            SDL_Event e;
+            while (SDL_PollEvent(&e) != 0) {
+            }
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            SDL_GL_SwapWindow(window);
+        }
+        glFinish();
+        const double seconds = double(SDL_GetPerformanceCounter() - start) / double(SDL_GetPerformanceFrequency());
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(window, &w, &h);
+        std::printf("bare-frames %d at %dx%d: %.3f ms per frame\n", frames, w, h, seconds * 1000.0 / frames);
+    }
     for (Uint64 end = SDL_GetTicks64() + Uint64(redrawSeconds) * 1000; SDL_GetTicks64() < end;) {
         const Uint64 start = SDL_GetTicks64();
         SDL_Event e;

@@ -26,7 +26,8 @@ protected:
 
 TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwoFullScreenPlays) {
     const std::pair<std::vector<const char*>, int> cases[] = {{{"--fullscreen"}, 1}, {{"--version"}, 0}, {{"--help"}, 0}, {{"--fulscreen"}, 2},
-                                                              {{"--fullscreen", "--fulscreen"}, 2}, {{"--fullscreen", "--version"}, 0}};
+                                                              {{"--fullscreen", "--fulscreen"}, 2}, {{"--fullscreen", "--version"}, 0},
+                                                              {{"--record=/dev/null", "--fullscreen"}, 1}, {{"--replay"}, 2}, {{"--record=/dev/null", "--replay", "tests/golden/two-levels.fwrec"}, 2}};
     for (auto [args, status] : cases) {
         harness::resetGame();
         scripted::setSwapHook([] { gInput.quitRequested = true; });  // a game that starts ends at once

@@ -5,17 +5,22 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/frame_step.h"
 #include "app/main_loop.h"
+#include "app/recorder.h"
 #include "core/version.h"
 #include "core/input.h"
+#include "core/tape.h"
 #include "game/game.h"
 #include "platform/scripted/audio_scripted.h"
 #include "render/frame.h"
 #include "support/harness.h"
+#include "ui/menu.h"
 
 namespace {
 
@@ -60,7 +65,7 @@ TEST(Recording, EveryGoldenGameReplaysToTheLastCheckpointWhateverThePlayerDoes) 
             const std::string matched = std::to_string(checks) + " of " + std::to_string(checks) + " checkpoints matched";
             EXPECT_NE(r.out.find(matched), std::string::npos) << r.out;
             EXPECT_TRUE(gRender.viewportWidth == 800 && scripted::fullscreen()) << game;
-            EXPECT_EQ(scripted::sleptMs() == 0, mode[2] == 't') << "a timedemo never waits: " << game;
+            EXPECT_EQ(scripted::sleptMs() == 0 && scriptedAudio::calls() == 0, mode[2] == 't') << "a timedemo never waits, and is silent: " << game;
         }
     }
 }
@@ -102,7 +107,9 @@ TEST(Recording, AGameRecordedHereReplaysAndAChangeIsCaughtAtTheNextCheckpoint) {
     const struct { std::string recording; int status; const char* said; } replays[] = {{text, 0, ""},
         {killed, 0, "plays to its last checkpoint, frame 95"}, {other, 0, "recorded by Fendwall 0.0.1"},
         {std::string(text).replace(text.find("81 left 300 300"), 15, "81 left 300 316"), 3, "by frame 95 "},  // another cell
-        {std::string(text).replace(text.find("1700000000"), 10, "1700000001"), 3, "by frame 31 "}};       // another second
+        {std::string(text).replace(text.find("1700000000"), 10, "1700000001"), 3, "by frame 31 "},        // another second
+        {std::string(text).replace(text.find(" quit\n") - 3, 3, std::to_string(std::stoi(text.substr(text.find(" quit\n") - 3, 3)) - 1)), 3,
+         "by frame "}};  // an earlier end: the checks after it never come
     for (const auto& [recording, status, said] : replays) {
         harness::resetGame();
         write(changed, recording);
@@ -114,6 +121,21 @@ TEST(Recording, AGameRecordedHereReplaysAndAChangeIsCaughtAtTheNextCheckpoint) {
     harness::resetGame();
     harness::push(PlatformEventType::Close);  // the window closed ends a replay early
     EXPECT_EQ(run({"--replay", file.c_str()}).status, 1);
+}
+
+// The checkpoint sees every part of the game's state, and nothing of the window's.
+TEST(Recording, TheCheckpointChangesWithEveryPartOfTheGameAndNotWithTheWindow) {
+    const std::function<void()> changes[] = {[] { gGame.playfield.cells[7][9].marked = true; }, [] { gGame.playfield.cursorY = 6; },
+        [] { gGame.balls.balls[19].vy = 0.25f; }, [] { gGame.balls.spin = 20.0f; }, [] { gGame.session.cameraZ = -29.0f; },
+        [] { gGame.session.creditsY = 479; }, [] { gUi.manager.windows[24].buttons[15].inUse = true; }, [] { gUi.clicks.push("x"); },
+        [] { gUi.menu.resumeAllowed = true; }, [] { gInput.keys[255] = true; }, [] { gInput.quitRequested = true; },
+        [] { gRender.introFade = 129; }, [] { gTape.frame = 5, resizeScene(800, 600), gFrameClock.framesPerSecond = 3.0f; }};
+    for (const auto& change : changes) {
+        harness::resetGame();
+        const u64 before = gameStateHash();
+        change();
+        EXPECT_EQ(gameStateHash() != before, &change != &changes[std::size(changes) - 1]) << &change - changes;
+    }
 }
 
 // Whatever the file holds, the game says what is wrong in one line and ends with 2, no window opened.
