@@ -10,9 +10,12 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "media/bmp.h"
+#include "platform/platform.h"
 
 Textures gTextures;
 
@@ -102,9 +105,33 @@ bool loadTga(TgaTexture& texture, const char* fileName) {
     return true;
 }
 
+bool loadWindowIcon(const char* fileName) {
+    // Window managers show icons at 16 to 256 pixels; a larger one is no icon of ours.
+    constexpr u32 MAX_SIDE = 256;
+    TgaTexture icon;
+    if (!readTga(icon, fileName) || icon.width > MAX_SIDE || icon.height > MAX_SIDE) {
+        std::fprintf(stderr, "fendwall: window icon %s is missing or damaged; the window has none\n", fileName);
+        return false;
+    }
+    // The platform takes red, green, blue and alpha, top row first.
+    const u32 step = icon.bitsPerPixel / 8;
+    std::vector<u8> rgba(size_t(icon.width) * icon.height * 4);
+    for (u32 y = 0; y < icon.height; y++) {
+        const u8* from = icon.data.get() + size_t(icon.height - 1 - y) * icon.width * step;
+        u8* to = rgba.data() + size_t(y) * icon.width * 4;
+        for (u32 x = 0; x < icon.width; x++, from += step, to += 4) {
+            std::memcpy(to, from, 3);
+            to[3] = step == 4 ? from[3] : 255;
+        }
+    }
+    platformSetWindowIcon(rgba.data(), i32(icon.width), i32(icon.height));
+    return true;
+}
+
 void loadTextures() {
     for (const char* file : BMP_TEXTURE_FILES) gTextures.cache.load(file);
     loadTga(gTextures.stripe, "data/texturen/streifen.tga");
     loadTga(gTextures.stripe2, "data/texturen/streifen2.tga");
     loadTga(gTextures.logo, "data/texturen/logo.tga");
+    loadWindowIcon("data/icons/fendwall-64.tga");
 }

@@ -52,6 +52,7 @@ struct Textures {
     TgaTexture logo;
 };
 
+// Every picture, and the window's icon.
 void loadTextures();
 // Reads the file and makes a mipmapped texture of it.
 bool loadTga(TgaTexture& texture, const char* fileName);
@@ -66,5 +67,9 @@ constexpr u32 TGA_MAX_SIDE = 16384;
 bool decodeTga(TgaTexture& texture, const u8* bytes, size_t size);
 // The file half of loadTga: the file read into memory and decoded as above.
 bool readTga(TgaTexture& texture, const char* fileName);
+
+// Gives the window the icon in a TGA file as readTga takes it, rows bottom first. A missing
+// or damaged file only leaves the window without one: one line on stderr, and false.
+bool loadWindowIcon(const char* fileName);
 
 extern Textures gTextures;

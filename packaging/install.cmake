@@ -47,11 +47,16 @@ install(CODE "
 install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/launcher/fendwall DESTINATION ${FENDWALL_BIN_DIR})
 install(FILES ${FENDWALL_DATA}/fend.dat ${FENDWALL_DATA}/over.dat DESTINATION ${FENDWALL_SHARE_DIR}/data)
 install(DIRECTORY ${FENDWALL_DATA}/texturen ${FENDWALL_DATA}/sound DESTINATION ${FENDWALL_SHARE_DIR}/data)
-install(FILES ${FENDWALL_PACKAGING}/fendwall.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${FENDWALL_DATA}/icons/fendwall-48.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps
-        RENAME fendwall.png)
-install(FILES ${FENDWALL_DATA}/icons/fendwall-256.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps
-        RENAME fendwall.png)
+install(FILES ${FENDWALL_DATA}/icons/fendwall-64.tga DESTINATION ${FENDWALL_SHARE_DIR}/data/icons)
+# The desktop entry and the software centres' metainfo are named by the game's id.
+install(FILES ${FENDWALL_PACKAGING}/fendwall.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME ${FENDWALL_APP_ID}.desktop)
+install(FILES ${FENDWALL_PACKAGING}/fendwall.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME ${FENDWALL_APP_ID}.metainfo.xml)
+foreach(size 16 24 32 48 64 128 256)
+  install(FILES ${FENDWALL_DATA}/icons/fendwall-${size}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME fendwall.png)
+endforeach()
 install(FILES ${FENDWALL_DOCS_OUT}/fendwall.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${FENDWALL_PACKAGING}/copyright ${FENDWALL_DOCS_OUT}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

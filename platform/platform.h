@@ -62,6 +62,8 @@ void platformCloseWindow();
 void platformSetFullscreen(bool fullscreen);
 void platformWindowSize(std::int32_t* width, std::int32_t* height);  // the client area, in pixels
 void platformShowCursor(bool show);
+// The open window's icon: width x height pixels of red, green, blue and alpha, top row first.
+void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::int32_t height);
 void platformSwapBuffers();
 bool platformPollEvent(PlatformEvent* event);    // false when nothing is pending
 void platformPostQuit();                          // queue a Quit event

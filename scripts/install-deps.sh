@@ -15,6 +15,7 @@ pkgs=(
   clang-tidy cppcheck valgrind
   linux-perf time
   dpkg-dev file lintian desktop-file-utils groff-base
+  appstream
 )
 missing=()
 for p in "${pkgs[@]}"; do

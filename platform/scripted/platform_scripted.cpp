@@ -20,6 +20,7 @@ struct ScriptedMachine {
     std::int32_t width = 0;  // of the window as opened
     std::int32_t height = 0;
     bool cursorShown = true;
+    std::vector<std::uint8_t> icon;
     std::uint32_t swaps = 0;
     std::function<void()> swapHook;
 };
@@ -45,6 +46,7 @@ bool windowOpen() { return machine().windowOpen; }
 bool fullscreen() { return machine().fullscreen; }
 std::uint32_t sleptMs() { return machine().slept; }
 bool cursorShown() { return machine().cursorShown; }
+const std::vector<std::uint8_t>& windowIcon() { return machine().icon; }
 std::uint32_t swaps() { return machine().swaps; }
 void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(hook); }
 
@@ -102,6 +104,10 @@ void platformWindowSize(std::int32_t* width, std::int32_t* height) {
 }
 
 void platformShowCursor(bool show) { machine().cursorShown = show; }
+
+void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::int32_t height) {
+    if (rgba && width > 0 && height > 0) machine().icon.assign(rgba, rgba + size_t(width) * height * 4);
+}
 
 void platformSwapBuffers() {
     ++machine().swaps;

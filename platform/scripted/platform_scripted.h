@@ -41,6 +41,7 @@ bool fullscreen();
 constexpr std::int32_t DESKTOP_WIDTH = 1920;
 constexpr std::int32_t DESKTOP_HEIGHT = 1080;
 bool cursorShown();  // the system's own mouse cursor over the window
+const std::vector<std::uint8_t>& windowIcon();  // as last set: RGBA, top row first; empty when none was
 std::uint32_t swaps();
 
 // Called after every buffer swap, i.e. once per frame step, also inside transitions.

@@ -209,6 +209,11 @@ bool platformInitVideo() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window's class (X11) and app id (Wayland) name the desktop entry, so docks and
+    // task switchers group the window with it and show its icon. SDL 2 reads them from the
+    // environment when the video starts; a value the user set is kept.
+    setenv("SDL_VIDEO_X11_WMCLASS", FENDWALL_APP_ID, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", FENDWALL_APP_ID, 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "fendwall: cannot open a display: %s\n", SDL_GetError());
         return false;
@@ -321,6 +326,16 @@ void platformWindowSize(std::int32_t* width, std::int32_t* height) {
 }
 
 void platformShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::int32_t height) {
+    if (!sWindow || !rgba || width <= 0 || height <= 0) return;
+    // SDL keeps a copy; the surface only lends it the pixels.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(rgba), width, height, 32,
+                                                           width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!icon) return;
+    SDL_SetWindowIcon(sWindow, icon);
+    SDL_FreeSurface(icon);
+}
 
 void platformSwapBuffers() {
     if (sWindow) SDL_GL_SwapWindow(sWindow);

@@ -49,6 +49,7 @@ TEST_F(MainLoopTest, StartUpShowsTheTitlePatternABallTheMenuAndPlaysTheMusic) {
     EXPECT_TRUE(gGame.session.level == 1 && gGame.session.lives == 3 && gGame.session.score == 0);
     EXPECT_TRUE(harness::openWindows() == 1 && !gUi.menu.resumeAllowed);
     EXPECT_FALSE(scripted::cursorShown()) << "the game draws its own cursor";
+    EXPECT_EQ(scripted::windowIcon().size(), 64u * 64 * 4) << "the window's icon";
     EXPECT_EQ(scriptedAudio::played(), std::vector<std::string>{"music:data/sound/0"});
     EXPECT_GE(scriptedAudio::openChannels(), 8) << "room for bounces that overlap";
     for (int slot : {-1, 256}) gSound.playStream(slot), gSound.playSample(slot);
