@@ -86,9 +86,10 @@ void stopReplay() {
     gTape.mode = TapeMode::Live;
 }
 
-void differ(u32 step) {
+void differ(u32 step, const char* why) {
     gRecorder.differs = true;
     gRecorder.differsAt = step;
+    gRecorder.why = why;
     stopReplay();
 }
 
@@ -157,16 +158,16 @@ void endFrameStep() {
         writePending();
     }
     if (t.mode != TapeMode::Replay) return;
-    if (t.diverged) return differ(step);
+    if (t.diverged) return differ(step, "it placed balls where the recording has none");
     const auto& checks = t.replay.checkpoints;
     if (t.nextCheckpoint < checks.size() && checks[t.nextCheckpoint].frame == step) {
-        if (checks[t.nextCheckpoint++].hash != gameStateHash()) return differ(step);
+        if (checks[t.nextCheckpoint++].hash != gameStateHash()) return differ(step, "its state differs from the checkpoint");
         ++r.matched;
     }
     // The recording's last step: a game that ended there has ended here too, or it went
     // another way; one cut short just stops.
     if (step < t.replay.lastFrame) return;
-    if (t.replay.ended && !gInput.quitRequested) return differ(step);
+    if (t.replay.ended && !gInput.quitRequested) return differ(step, "the recorded game ended here, this one goes on");
     stopReplay();
 }
 
@@ -190,13 +191,11 @@ int closeTape(int status) {
     if (rec.checkpoints.empty()) return status;  // played live
     const GameSession& s = gGame.session;
     if (!r.differs && !r.stopped && rec.ended && last != rec.lastFrame) {
-        r.differs = true, r.differsAt = last;
+        r.differs = true, r.differsAt = last, r.why = "it ended before the recorded game";
     }
     if (r.differs) {
-        std::fprintf(stderr,
-                     "fendwall: the replay went its own way by frame %u (of %u): the game's state differs from the "
-                     "recording's checkpoint, after %u that matched\n",
-                     r.differsAt, rec.lastFrame, r.matched);
+        std::fprintf(stderr, "fendwall: the replay went its own way by frame %u of %u: %s (%u checkpoints matched before)\n",
+                     r.differsAt, rec.lastFrame, r.why, r.matched);
         return 3;
     }
     // A replay that stopped in a camera flight shows the flight's last frames, unchecked.

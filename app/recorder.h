@@ -16,7 +16,8 @@ struct Recorder {
     bool timedemo = false;
     bool stopped = false;  // the player closed the window during a replay
     bool differs = false;  // the replay went its own way
-    u32 differsAt = 0;     // the frame step whose checkpoint told
+    u32 differsAt = 0;     // the frame step that told
+    const char* why = "";
     u32 matched = 0;       // checkpoints
     std::vector<u64> frameMicros;  // a timedemo's frame steps, start to end
 };

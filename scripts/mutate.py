@@ -294,7 +294,7 @@ MUTANTS = [
     ("recorder-no-flush", "app/recorder.cpp", "&& std::fflush(r.file) == 0", ""),
     ("recorder-last-check", "app/recorder.cpp", "if (t.frame > 0 && t.frame % CHECKPOINT_EVERY != 0) t.pending", "if (false) t.pending"),
     ("recorder-no-end", "app/recorder.cpp", "if (t.frame > 0) t.pending += endLine(last);", ""),
-    ("replay-hash-unchecked", "app/recorder.cpp", "if (checks[t.nextCheckpoint++].hash != gameStateHash()) return differ(step);",
+    ("replay-hash-unchecked", "app/recorder.cpp", "if (checks[t.nextCheckpoint++].hash != gameStateHash()) return differ(step, \"its state differs from the checkpoint\");",
      "t.nextCheckpoint++;"),
     ("replay-input-leaks", "app/recorder.cpp", "        } else if (live.type == PlatformEventType::Close", "        } else if (live.type != PlatformEventType::Quit) {\n            windowProcedure(live);\n        } else if (live.type == PlatformEventType::Close"),
     ("replay-fullscreen-ignored", "app/recorder.cpp", "live.type == PlatformEventType::Resize || live.type == PlatformEventType::ToggleFullscreen", "live.type == PlatformEventType::Resize"),
