@@ -73,6 +73,7 @@ struct Player {
     int menuFrames = 0;    // in the menu after the game, before Exit
     bool leaving = false;  // Exit clicked: the credits roll
     bool creditsClicked = false;
+    f32 lastX = -1.0f;     // the first ball at the last frame
 
     bool busy() const {
         return scripted::pendingEvents() > 0 || gInput.leftPressed || gInput.rightPressed || gInput.leftClicked ||
@@ -85,8 +86,13 @@ struct Player {
         const GameSession& s = gGame.session;
         if (skipIntro && frame == 3) key(PlatformEventType::KeyDown);
         if (skipIntro && frame == 5) key(PlatformEventType::KeyUp);
+        // A camera flight's frames run inside one pass of the game, and its last one is
+        // followed by that pass's own frame: only a frame after a moving ball comes right
+        // after the game's logic, which the wall's timing counts on.
+        const bool moved = gGame.balls.balls[0].x != lastX;
+        lastX = gGame.balls.balls[0].x;
         if (busy() || frame < 6) return;
-        const bool atRest = s.cameraZ == CAMERA_REST_Z && !s.levelChanging;
+        const bool atRest = s.cameraZ == CAMERA_REST_Z && !s.levelChanging && moved;
         if (leaving) {
             // Clicked away halfway up, or left to roll out.
             if (goal == Goal::Win && s.creditsY < 300 && !creditsClicked) push(PlatformEventType::LeftDown, 100, 100), creditsClicked = true;
