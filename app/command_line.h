@@ -1,8 +1,12 @@
 // command_line.h: the few options the program takes.
 #pragma once
 
+// Full screen or the window: --fullscreen and --window choose for one run, otherwise the
+// game opens as it was left.
+enum class WindowChoice { Remembered, Fullscreen, Window };
+
 struct LaunchOptions {
-    bool fullscreen = false;  // desktop full screen instead of the 640 x 480 window
+    WindowChoice window = WindowChoice::Remembered;
 };
 
 // Reads the options. --help and --version print to stdout and an unknown option prints a

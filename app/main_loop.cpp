@@ -3,6 +3,7 @@
 #include "app/main_loop.h"
 
 #include "app/frame_step.h"
+#include "app/settings.h"
 #include "app/window.h"
 #include "core/input.h"
 #include "core/screen.h"
@@ -34,20 +35,22 @@ int runProgram(int argc, const char* const* argv) {
 }
 
 int runGame(const LaunchOptions& options) {
+    const WindowSettings remembered = loadSettings();
     // Without a window there is nothing to play and no way to quit: end at once.
-    if (!startUp(options)) return 2;
+    if (!startUp(openingWindow(remembered, options.window))) return 2;
     runMainLoop();
     destroyGameWindow();
+    rememberWindow(remembered, options.window);
     return 1;
 }
 
-bool startUp(const LaunchOptions& options) {
+bool startUp(const WindowSettings& window) {
     installGameHooks();
     // Full screen fills the desktop in its own mode, the screen letterboxed into it.
-    platformSetFullscreen(options.fullscreen);
-    if (!createGameWindow(FENDWALL_WINDOW_TITLE, SCREEN_WIDTH, SCREEN_HEIGHT, 16, false)) return false;
-    gWindow.desktopFullscreen = options.fullscreen;
-    if (options.fullscreen) {
+    platformSetFullscreen(window.fullscreen);
+    if (!createGameWindow(FENDWALL_WINDOW_TITLE, window.width, window.height, 16, false)) return false;
+    gWindow.desktopFullscreen = window.fullscreen;
+    if (window.fullscreen) {
         i32 width = 0;
         i32 height = 0;
         platformWindowSize(&width, &height);

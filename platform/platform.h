@@ -60,6 +60,9 @@ void platformCloseWindow();
 // window is opened, it says how it opens.
 void platformSetFullscreen(bool fullscreen);
 void platformWindowSize(std::int32_t* width, std::int32_t* height);  // the client area, in pixels
+// The display the window opens on, once video is up; false when there is none to fit into
+// (an offscreen display takes windows of any size).
+bool platformDisplaySize(std::int32_t* width, std::int32_t* height);
 void platformShowCursor(bool show);
 void platformSwapBuffers();
 bool platformPollEvent(PlatformEvent* event);    // false when nothing is pending
