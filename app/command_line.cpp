@@ -40,7 +40,8 @@ int readCommandLine(int argc, const char* const* argv, LaunchOptions* options) {
             options->window = arg[2] == 'f' ? WindowChoice::Fullscreen : WindowChoice::Window;
             continue;
         }
-        std::fprintf(stderr, "fendwall: unknown option '%s'\n%s\n", arg, USAGE);
+        std::fprintf(stderr, "fendwall: unknown option '%s'\n%s\nTry 'fendwall --help' for more information.\n", arg,
+                     USAGE);
         return 2;
     }
     return -1;

@@ -168,6 +168,7 @@ MUTANTS = [
     ("options-typo-plays", "app/command_line.cpp", "        return 2;\n", "        return -1;\n"),
     ("options-fullscreen-ignored", "app/command_line.cpp", "arg[2] == 'f' ? WindowChoice::Fullscreen : WindowChoice::Window", "WindowChoice::Window"),
     ("options-window-ignored", "app/command_line.cpp", "arg[2] == 'f' ? WindowChoice::Fullscreen : WindowChoice::Window", "WindowChoice::Fullscreen"),
+    ("options-no-hint", "app/command_line.cpp", "\\nTry 'fendwall --help' for more information.\\n", "\\n"),
     ("options-version-plays", "app/command_line.cpp", "FENDWALL_VERSION \"\\n\");\n            return 0;", "FENDWALL_VERSION \"\\n\");\n            return -1;"),
     ("options-fullscreen-stops", "app/command_line.cpp", "WindowChoice::Window;\n            continue;", "WindowChoice::Window;\n            return -1;"),
     ("program-help-plays", "app/main_loop.cpp", "return status >= 0 ? status : runGame(options);", "return status > 0 ? status : runGame(options);"),

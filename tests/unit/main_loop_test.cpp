@@ -24,18 +24,21 @@ protected:
     void SetUp() override { harness::resetGame(); }
 };
 
-TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwoTheLastWindowChoicePlays) {
+TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwoAndAHintTheLastWindowChoicePlays) {
     const std::pair<std::vector<const char*>, int> cases[] = {{{"--window", "--fullscreen"}, 1}, {{"--fullscreen", "--window"}, 1}, {{"--version"}, 0},
-                                                              {{"--help"}, 0}, {{"--fulscreen"}, 2}, {{"--fullscreen", "--fulscreen"}, 2}, {{"--fullscreen", "--version"}, 0}};
+                                                              {{"--help"}, 0}, {{"-h"}, 2}, {{"--fullscreen", "--fulscreen"}, 2}, {{"--fullscreen", "--version"}, 0}};
     for (auto [args, status] : cases) {
         harness::resetGame();
         scripted::setSwapHook([] { gInput.quitRequested = true; });  // a game that starts ends at once
         args.insert(args.begin(), "fendwall");
         testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
         EXPECT_EQ(runProgram(int(args.size()), args.data()), status) << args.back();
-        const std::string out = testing::internal::GetCapturedStdout();
+        const std::string out = testing::internal::GetCapturedStdout(), err = testing::internal::GetCapturedStderr();
         EXPECT_TRUE((scripted::swaps() > 0) == (status == 1) && scripted::fullscreen() == (status == 1 && args.back()[2] == 'f')) << args.back();
         EXPECT_TRUE(status != 0 || out.find(args.back()[2] == 'v' ? "fendwall " FENDWALL_VERSION "\n" : "Usage") == 0) << out;
+        EXPECT_TRUE(status != 2 || err == std::string("fendwall: unknown option '") + args.back() + "'\nUsage: fendwall [--fullscreen | --window] "
+                                                "[--help] [--version]\nTry 'fendwall --help' for more information.\n") << err;
     }
 }
 
