@@ -2,6 +2,9 @@
 // Every frame runs from here, the camera transitions' too, through the hooks the rules call.
 #include "app/main_loop.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include "app/frame_step.h"
 #include "app/settings.h"
 #include "app/window.h"
@@ -22,6 +25,17 @@ void playSound(SoundEffect effect) { gSound.playSample(static_cast<i32>(effect))
 void openMenu(bool resumeAllowed) {
     gUi.menu.resumeAllowed = resumeAllowed;
     gUi.menu.open();
+}
+
+// Started from a folder without data/ (the build tree's binary, say), the game shows a white
+// field and says little more: say where it looked and how to start it. Play goes on.
+void reportMissingData() {
+    std::error_code error;
+    if (std::filesystem::is_directory("data", error)) return;
+    std::fprintf(stderr,
+                 "fendwall: no data/ folder in %s, so no pictures, sounds or patterns: start the game from "
+                 "the folder that holds data/, or with the installed fendwall command\n",
+                 std::filesystem::current_path(error).c_str());
 }
 
 }  // namespace
@@ -56,6 +70,7 @@ bool startUp(const WindowSettings& window) {
         platformWindowSize(&width, &height);
         resizeScene(width, height);
     }
+    reportMissingData();
     loadTextures();
     initGlState();
     gUi.menu.open();

@@ -194,6 +194,7 @@ MUTANTS = [
     ("window-mouse-unmapped", "app/window.cpp", "    windowToScreen(gRender.screen, &x, &y);\n", ""),
     ("window-toggle-ignored", "app/window.cpp", "                platformSetFullscreen(gWindow.desktopFullscreen);\n", ""),
     ("start-fullscreen-unsized", "app/main_loop.cpp", "        resizeScene(width, height);\n", ""),
+    ("startup-no-data-note", "app/main_loop.cpp", "    reportMissingData();\n", ""),
     ("startup-remembered-ignored", "app/main_loop.cpp", "startUp(openingWindow(remembered, options.window))", "startUp(openingWindow({}, options.window))"),
     ("window-size-in-fullscreen", "app/window.cpp", "if (!gWindow.desktopFullscreen) {", "if (true) {"),
     ("window-size-not-kept", "app/window.cpp", "                gWindow.windowedWidth = event.x & 0xFFFF;\n", ""),

@@ -61,11 +61,17 @@ TEST_F(MainLoopTest, StartUpShowsTheTitlePatternABallTheMenuAndPlaysTheMusic) {
     EXPECT_TRUE(before.x != gGame.balls.balls[0].x && before.y != gGame.balls.balls[0].y) << "the title ball flies";
     EXPECT_TRUE(gInput.showMenuCursor) << "the menu's cursor mark";
 
-    harness::resetGame();  // without an audio device the game runs silently
+    harness::resetGame();  // without an audio device the game runs silently; without data/ it says once where it looked
     scriptedAudio::setOpenResult(false);
+    ScratchDir elsewhere;
+    elsewhere.enter();
+    testing::internal::CaptureStderr();
     harness::startPlaying();
     harness::runPasses(100);
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(gGame.session.state == GameState::Playing && scriptedAudio::calls() == 1);
+    EXPECT_TRUE(said.starts_with("fendwall: no data/ folder in " + elsewhere.path.string() + ", ") && said.find("no data/", 11) == said.npos &&
+                said.find("the installed fendwall command\n") != said.npos) << said;
 }
 
 TEST_F(MainLoopTest, FramesLastThirtyMillisecondsAndTheFigureIsInWholeFrames) {
