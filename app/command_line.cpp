@@ -1,5 +1,5 @@
-// command_line.cpp: --help, --version, --fullscreen and the recorded games; anything else is
-// refused, so a typo never starts a game the player did not ask for.
+// command_line.cpp: --help, --version, --fullscreen, --window and the recorded games; anything
+// else is refused, so a typo never starts a game the player did not ask for.
 #include "app/command_line.h"
 
 #include <cstdio>
@@ -10,7 +10,8 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: fendwall [--fullscreen] [--record FILE | --replay FILE | --timedemo FILE] [--help] [--version]";
+    "Usage: fendwall [--fullscreen | --window] [--record FILE | --replay FILE | --timedemo FILE] [--help] "
+    "[--version]";
 
 struct TapeOption {
     const char* name;
@@ -20,7 +21,7 @@ constexpr TapeOption TAPE_OPTIONS[] = {
     {"--record", TapeUse::Record}, {"--replay", TapeUse::Replay}, {"--timedemo", TapeUse::Timedemo}};
 
 int refuse(const char* what, const char* arg) {
-    std::fprintf(stderr, "fendwall: %s '%s'\n%s\n", what, arg, USAGE);
+    std::fprintf(stderr, "fendwall: %s '%s'\n%s\nTry 'fendwall --help' for more information.\n", what, arg, USAGE);
     return 2;
 }
 
@@ -34,13 +35,17 @@ int readCommandLine(int argc, const char* const* argv, LaunchOptions* options) {
                 "%s\n"
                 "Wall off the field before the bouncing balls break your walls.\n\n"
                 "  --fullscreen     start in full screen (F11 or Alt+Enter switches while playing)\n"
+                "  --window         start in the window\n"
                 "  --record FILE    play, and record the game into FILE\n"
                 "  --replay FILE    show a recorded game at its own pace, checking it as it goes\n"
                 "  --timedemo FILE  replay it as fast as the machine draws, and print the frame times\n"
                 "  --help           show this help and end\n"
                 "  --version        show the version and end\n\n"
                 "Mouse: move the cursor cell. Right button: turn the wall. Left button: build it.\n"
-                "Escape: skip the intro; in a game, open the menu.\n",
+                "Escape: skip the intro; in a game, open the menu.\n\n"
+                "The game starts as it was left, in full screen or in the window at its size; it\n"
+                "keeps that in $XDG_CONFIG_HOME/fendwall/settings (or ~/.config/fendwall/settings).\n"
+                "--fullscreen and --window choose for one run only.\n",
                 USAGE);
             return 0;
         }
@@ -48,8 +53,8 @@ int readCommandLine(int argc, const char* const* argv, LaunchOptions* options) {
             std::printf("fendwall " FENDWALL_VERSION "\n");
             return 0;
         }
-        if (std::strcmp(arg, "--fullscreen") == 0) {
-            options->fullscreen = true;
+        if (std::strcmp(arg, "--fullscreen") == 0 || std::strcmp(arg, "--window") == 0) {
+            options->window = arg[2] == 'f' ? WindowChoice::Fullscreen : WindowChoice::Window;
             continue;
         }
         const TapeOption* tape = nullptr;

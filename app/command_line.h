@@ -1,12 +1,16 @@
 // command_line.h: the few options the program takes.
 #pragma once
 
+// Full screen or the window: --fullscreen and --window choose for one run, otherwise the
+// game opens as it was left.
+enum class WindowChoice { Remembered, Fullscreen, Window };
+
 // What the game does with a recorded game: nothing, write one, or play one back at the
 // game's own pace or as fast as the machine draws.
 enum class TapeUse { None, Record, Replay, Timedemo };
 
 struct LaunchOptions {
-    bool fullscreen = false;  // desktop full screen instead of the 640 x 480 window
+    WindowChoice window = WindowChoice::Remembered;
     TapeUse tape = TapeUse::None;
     const char* tapePath = nullptr;  // the recording's file
 };

@@ -2,8 +2,12 @@
 // Every frame runs from here, the camera transitions' too, through the hooks the rules call.
 #include "app/main_loop.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include "app/frame_step.h"
 #include "app/recorder.h"
+#include "app/settings.h"
 #include "app/window.h"
 #include "core/input.h"
 #include "core/screen.h"
@@ -24,6 +28,17 @@ void openMenu(bool resumeAllowed) {
     gUi.menu.open();
 }
 
+// Started from a folder without data/ (the build tree's binary, say), the game shows a white
+// field and says little more: say where it looked and how to start it. Play goes on.
+void reportMissingData() {
+    std::error_code error;
+    if (std::filesystem::is_directory("data", error)) return;
+    std::fprintf(stderr,
+                 "fendwall: no data/ folder in %s, so no pictures, sounds or patterns: start the game from "
+                 "the folder that holds data/, or with the installed fendwall command\n",
+                 std::filesystem::current_path(error).c_str());
+}
+
 }  // namespace
 
 void installGameHooks() { gGameHooks = GameHooks{stepFrame, playSound, openMenu}; }
@@ -35,28 +50,31 @@ int runProgram(int argc, const char* const* argv) {
 }
 
 int runGame(const LaunchOptions& options) {
+    const WindowSettings remembered = loadSettings();
     // A recording that cannot be written or played is said before any window opens.
     if (!openTape(options)) return 2;
     // Without a window there is nothing to play and no way to quit: end at once.
-    if (!startUp(options)) return closeTape(2);
+    if (!startUp(openingWindow(remembered, options.window))) return closeTape(2);
     runMainLoop();
     const int status = closeTape(1);
     destroyGameWindow();
+    rememberWindow(remembered, options.window);
     return status;
 }
 
-bool startUp(const LaunchOptions& options) {
+bool startUp(const WindowSettings& window) {
     installGameHooks();
     // Full screen fills the desktop in its own mode, the screen letterboxed into it.
-    platformSetFullscreen(options.fullscreen);
-    if (!createGameWindow(FENDWALL_WINDOW_TITLE, SCREEN_WIDTH, SCREEN_HEIGHT, 16, false)) return false;
-    gWindow.desktopFullscreen = options.fullscreen;
-    if (options.fullscreen) {
+    platformSetFullscreen(window.fullscreen);
+    if (!createGameWindow(FENDWALL_WINDOW_TITLE, window.width, window.height, 16, false)) return false;
+    gWindow.desktopFullscreen = window.fullscreen;
+    if (window.fullscreen) {
         i32 width = 0;
         i32 height = 0;
         platformWindowSize(&width, &height);
         resizeScene(width, height);
     }
+    reportMissingData();
     loadTextures();
     initGlState();
     gUi.menu.open();
@@ -66,8 +84,8 @@ bool startUp(const LaunchOptions& options) {
     gGame.session.start();
     gGame.balls.count = 1;
     gGame.balls.spawn();
-    // A timedemo is silent: its frames come faster than any sound would make sense.
-    gSound.enabled = options.tape != TapeUse::Timedemo;
+    // A timedemo is silent: its frames come faster than any sound could follow.
+    gSound.enabled = pacedFrames();
     gSound.init();
     gSound.playStream(0);
     return true;

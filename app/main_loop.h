@@ -1,14 +1,15 @@
 // main_loop.h: the program: start-up, the main loop and its passes, the menu actions.
 #pragma once
 #include "app/command_line.h"
+#include "app/settings_file.h"
 
 // The program as started: the options, then the game unless one of them ends it. Returns
 // the exit status.
 int runProgram(int argc, const char* const* argv);
 // The whole game: start-up, main loop, shutdown. Returns the exit status.
 int runGame(const LaunchOptions& options);
-// Everything before the main loop; false when no window could be made.
-bool startUp(const LaunchOptions& options = LaunchOptions{});
+// Everything before the main loop, the window opened as given; false when no window could be made.
+bool startUp(const WindowSettings& window = WindowSettings{});
 void installGameHooks();  // the frames, sounds and menu the rules ask for
 void runMainLoop();
 void runMainPass();   // one pass: the current state's logic, then one frame step

@@ -30,6 +30,16 @@ bool createGameWindow(const char* title, i32 width, i32 height, i32 colourBits, 
         return false;
     }
     gWindow.videoUp = true;
+    // A size remembered from a larger display would put the window's edges out of reach.
+    i32 displayWidth = 0;
+    i32 displayHeight = 0;
+    if (!fullscreen && platformDisplaySize(&displayWidth, &displayHeight) &&
+        (width > displayWidth || height > displayHeight)) {
+        width = SCREEN_WIDTH;
+        height = SCREEN_HEIGHT;
+    }
+    gWindow.windowedWidth = width;
+    gWindow.windowedHeight = height;
     if (gWindow.fullscreen && !platformSetDisplayMode(width, height, colourBits)) {
         const i32 answer = platformMessageBox(
             "Der gewünschte Vollbildmodus wird nicht unterstützt, soll stattdessen im "
@@ -107,6 +117,11 @@ bool liveMessage(PlatformEvent* event) {
 void windowProcedure(const PlatformEvent& event) {
     switch (event.type) {
         case PlatformEventType::Resize:
+            // In full screen the size is the display's, not the window's to come back to.
+            if (!gWindow.desktopFullscreen) {
+                gWindow.windowedWidth = event.x & 0xFFFF;
+                gWindow.windowedHeight = event.y & 0xFFFF;
+            }
             resizeScene(event.x & 0xFFFF, event.y & 0xFFFF);
             break;
         case PlatformEventType::Close:

@@ -1,6 +1,7 @@
 // window.h: the game window and its GL context, and the window procedure that turns
 // window messages into the input state.
 #pragma once
+#include "core/screen.h"
 #include "core/types.h"
 #include "platform/platform.h"
 
@@ -10,6 +11,10 @@ struct GlWindow {
     bool context = false;  // a GL context exists
     bool fullscreen = false;         // opened in the display's full-screen mode
     bool desktopFullscreen = false;  // filling the desktop, switched by the player
+    // The window's own size, kept while in full screen: what F11 returns to, and what is
+    // remembered for the next start.
+    i32 windowedWidth = SCREEN_WIDTH;
+    i32 windowedHeight = SCREEN_HEIGHT;
 };
 
 bool createGameWindow(const char* title, i32 width, i32 height, i32 colourBits, bool fullscreen);

@@ -61,6 +61,9 @@ void platformCloseWindow();
 // window is opened, it says how it opens.
 void platformSetFullscreen(bool fullscreen);
 void platformWindowSize(std::int32_t* width, std::int32_t* height);  // the client area, in pixels
+// The display the window opens on, once video is up; false when there is none to fit into
+// (an offscreen display takes windows of any size).
+bool platformDisplaySize(std::int32_t* width, std::int32_t* height);
 void platformShowCursor(bool show);
 // The open window's icon: width x height pixels of red, green, blue and alpha, top row first.
 void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::int32_t height);

@@ -103,6 +103,11 @@ void platformWindowSize(std::int32_t* width, std::int32_t* height) {
     *height = m.fullscreen ? scripted::DESKTOP_HEIGHT : m.height;
 }
 
+bool platformDisplaySize(std::int32_t* width, std::int32_t* height) {
+    *width = scripted::DESKTOP_WIDTH, *height = scripted::DESKTOP_HEIGHT;
+    return true;
+}
+
 void platformShowCursor(bool show) { machine().cursorShown = show; }
 
 void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::int32_t height) {

@@ -37,7 +37,7 @@ void failVideoInit(bool fail);
 void failWindowOpen(WindowOpenResult result);
 bool windowOpen();
 bool fullscreen();
-// The screen a full-screen window fills.
+// The display: what a full-screen window fills, and the largest window that opens.
 constexpr std::int32_t DESKTOP_WIDTH = 1920;
 constexpr std::int32_t DESKTOP_HEIGHT = 1080;
 bool cursorShown();  // the system's own mouse cursor over the window

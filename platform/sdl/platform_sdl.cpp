@@ -325,6 +325,14 @@ void platformWindowSize(std::int32_t* width, std::int32_t* height) {
     *height = h;
 }
 
+bool platformDisplaySize(std::int32_t* width, std::int32_t* height) {
+    SDL_Rect bounds;
+    if (driverIs("offscreen") || driverIs("dummy") || SDL_GetDisplayBounds(0, &bounds) != 0) return false;
+    *width = bounds.w;
+    *height = bounds.h;
+    return true;
+}
+
 void platformShowCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::int32_t height) {

@@ -1,6 +1,8 @@
 // globals.cpp: puts the game's state back to its program-start value.
 #include "support/globals.h"
 
+#include <cstdlib>
+
 #include "app/frame_step.h"
 #include "app/recorder.h"
 #include "app/window.h"
@@ -12,6 +14,18 @@
 #include "media/textures.h"
 #include "render/frame.h"
 #include "ui/menu.h"
+
+namespace {
+
+// Before any test, the settings a game writes go to a folder of this program's own, never
+// the developer's; every reset empties it, so no test meets what another one left there,
+// also when two test programs run at once.
+struct PrivateConfigHome : ScratchDir {
+    PrivateConfigHome() { setenv("XDG_CONFIG_HOME", path.c_str(), 1); }
+};
+const PrivateConfigHome sConfigHome;
+
+}  // namespace
 
 void resetGlobals() {
     gInput = {};
@@ -25,4 +39,6 @@ void resetGlobals() {
     gFrameClock = {};
     gTape = {};
     gRecorder = {};
+    std::error_code ignored;
+    std::filesystem::remove_all(sConfigHome.path / "fendwall", ignored);
 }

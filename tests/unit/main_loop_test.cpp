@@ -24,19 +24,24 @@ protected:
     void SetUp() override { harness::resetGame(); }
 };
 
-TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwoFullScreenPlays) {
-    const std::pair<std::vector<const char*>, int> cases[] = {{{"--fullscreen"}, 1}, {{"--version"}, 0}, {{"--help"}, 0}, {{"--fulscreen"}, 2},
-                                                              {{"--fullscreen", "--fulscreen"}, 2}, {{"--fullscreen", "--version"}, 0},
+TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwoAndAHintTheLastWindowChoicePlays) {
+    const std::pair<std::vector<const char*>, int> cases[] = {{{"--window", "--fullscreen"}, 1}, {{"--fullscreen", "--window"}, 1}, {{"--version"}, 0},
+                                                              {{"--help"}, 0}, {{"-h"}, 2}, {{"--fullscreen", "--fulscreen"}, 2}, {{"--fullscreen", "--version"}, 0},
                                                               {{"--record=/dev/null", "--fullscreen"}, 1}, {{"--replay"}, 2}, {{"--record=/dev/null", "--replay", "tests/golden/two-levels.fwrec"}, 2}};
     for (auto [args, status] : cases) {
         harness::resetGame();
         scripted::setSwapHook([] { gInput.quitRequested = true; });  // a game that starts ends at once
         args.insert(args.begin(), "fendwall");
         testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
         EXPECT_EQ(runProgram(int(args.size()), args.data()), status) << args.back();
-        const std::string out = testing::internal::GetCapturedStdout();
-        EXPECT_TRUE((scripted::swaps() > 0) == (status == 1) && scripted::fullscreen() == (status == 1)) << args.back() << ": played?";
+        const std::string out = testing::internal::GetCapturedStdout(), err = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE((scripted::swaps() > 0) == (status == 1) && scripted::fullscreen() == (status == 1 && args.back()[2] == 'f')) << args.back();
         EXPECT_TRUE(status != 0 || out.find(args.back()[2] == 'v' ? "fendwall " FENDWALL_VERSION "\n" : "Usage") == 0) << out;
+        const std::string hint = "'\nUsage: fendwall [--fullscreen | --window] [--record FILE | --replay FILE | --timedemo FILE] [--help] "
+                                 "[--version]\nTry 'fendwall --help' for more information.\n";
+        EXPECT_TRUE(status != 2 || (err.rfind("fendwall: ", 0) == 0 && err.size() > hint.size() && err.substr(err.size() - hint.size()) == hint)) << err;
+        EXPECT_TRUE(std::string(args.back()) != "-h" || err.rfind("fendwall: unknown option '-h", 0) == 0) << err;
     }
 }
 
@@ -60,11 +65,17 @@ TEST_F(MainLoopTest, StartUpShowsTheTitlePatternABallTheMenuAndPlaysTheMusic) {
     EXPECT_TRUE(before.x != gGame.balls.balls[0].x && before.y != gGame.balls.balls[0].y) << "the title ball flies";
     EXPECT_TRUE(gInput.showMenuCursor) << "the menu's cursor mark";
 
-    harness::resetGame();  // without an audio device the game runs silently
+    harness::resetGame();  // without an audio device the game runs silently; without data/ it says once where it looked
     scriptedAudio::setOpenResult(false);
+    ScratchDir elsewhere;
+    elsewhere.enter();
+    testing::internal::CaptureStderr();
     harness::startPlaying();
     harness::runPasses(100);
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(gGame.session.state == GameState::Playing && scriptedAudio::calls() == 1);
+    EXPECT_TRUE(said.starts_with("fendwall: no data/ folder in " + elsewhere.path.string() + ", ") && said.find("no data/", 11) == said.npos &&
+                said.find("the installed fendwall command\n") != said.npos) << said;
 }
 
 TEST_F(MainLoopTest, FramesLastThirtyMillisecondsAndTheFigureIsInWholeFrames) {

@@ -1,0 +1,97 @@
+// settings.cpp: the settings file found, read and replaced; one line on stderr for each
+// thing that goes wrong, none for a first start.
+#include "app/settings.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/window.h"
+#include "media/file_bytes.h"
+
+namespace {
+
+// mkdir -p, each new folder private, as the XDG rules ask of the configuration folder.
+bool makeFolders(const std::string& folder) {
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        if (mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (slash == std::string::npos) return true;
+    }
+}
+
+// The new text in a temporary file beside the old one, then renamed over it: a game killed
+// while writing leaves the old file or the new one, never half of one.
+bool replaceFile(const std::string& folder, const std::string& text) {
+    if (!makeFolders(folder)) return false;
+    std::string temporary = folder + "/settings.XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) return false;
+    bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), (folder + "/settings").c_str()) == 0;
+    if (!ok) {
+        const int error = errno;
+        unlink(temporary.c_str());
+        errno = error;
+    }
+    return ok;
+}
+
+}  // namespace
+
+std::string settingsFolder() {
+    // Only absolute paths, as the XDG rules say: a relative one would follow the working folder.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') return std::string(config) + "/fendwall";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') return std::string(home) + "/.config/fendwall";
+    return "";
+}
+
+WindowSettings loadSettings() {
+    const std::string folder = settingsFolder();
+    if (folder.empty()) {
+        std::fprintf(stderr, "fendwall: neither XDG_CONFIG_HOME nor HOME is set: the window is not remembered\n");
+        return {};
+    }
+    const std::string path = folder + "/settings";
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return {};  // a first start
+    u8* bytes = nullptr;
+    size_t size = 0;
+    const FileRead read = readFileBytes(path.c_str(), SETTINGS_MAX_BYTES, &bytes, &size);
+    WindowSettings settings;
+    size_t badLine = 0;
+    if (read != FileRead::Ok) {
+        std::fprintf(stderr, "fendwall: cannot read the settings file %s%s; starting with the defaults\n", path.c_str(),
+                     read == FileRead::TooLarge ? " (larger than any the game writes)" : "");
+    } else if (!parseSettings(reinterpret_cast<const char*>(bytes), size, &settings, &badLine)) {
+        std::fprintf(stderr, "fendwall: settings file %s is damaged at line %zu; starting with the defaults\n",
+                     path.c_str(), badLine);
+    }
+    std::free(bytes);
+    return settings;
+}
+
+WindowSettings openingWindow(const WindowSettings& remembered, WindowChoice choice) {
+    WindowSettings window = remembered;
+    if (choice != WindowChoice::Remembered) window.fullscreen = choice == WindowChoice::Fullscreen;
+    return window;
+}
+
+void rememberWindow(const WindowSettings& remembered, WindowChoice choice) {
+    const std::string folder = settingsFolder();
+    if (folder.empty()) return;  // said at start-up
+    WindowSettings left{gWindow.desktopFullscreen, gWindow.windowedWidth, gWindow.windowedHeight};
+    if (choice != WindowChoice::Remembered && left.fullscreen == (choice == WindowChoice::Fullscreen)) {
+        left.fullscreen = remembered.fullscreen;
+    }
+    if (!replaceFile(folder, formatSettings(left))) {
+        std::fprintf(stderr, "fendwall: cannot write the settings in %s (%s): the window is not remembered\n",
+                     folder.c_str(), std::strerror(errno));
+    }
+}

@@ -1,0 +1,21 @@
+// settings.h: the window remembered between runs, in $XDG_CONFIG_HOME/fendwall/settings.
+#pragma once
+#include <string>
+
+#include "app/command_line.h"
+#include "app/settings_file.h"
+
+// $XDG_CONFIG_HOME/fendwall, else ~/.config/fendwall; empty when neither variable holds an
+// absolute path.
+std::string settingsFolder();
+// The remembered window: the defaults when there is none, silently for a first start (no
+// file), with one line on stderr when the file cannot be read or is damaged or there is no
+// folder at all.
+WindowSettings loadSettings();
+// The window this run opens with: as remembered, unless the command line chose.
+WindowSettings openingWindow(const WindowSettings& remembered, WindowChoice choice);
+// Writes the window as the player leaves it, replacing the file in one step (a temporary
+// file in the same folder, then a rename). A mode chosen on the command line was for its
+// run only: the remembered mode stays unless the player switched away from it. One line on
+// stderr when the folder cannot be written.
+void rememberWindow(const WindowSettings& remembered, WindowChoice choice);
