@@ -9,7 +9,9 @@ game=${1:?usage: play-minute.sh FENDWALL [SECONDS]}
 seconds=${2:-60}
 closer=$(dirname "$game")/tests/x11_close_window
 log=$(mktemp /tmp/fendwall-play-XXXXXX)
-trap 'rm -f "$log"' EXIT
+# A remembered window of its own: the game opens 640 x 480 and leaves the player's settings be.
+export XDG_CONFIG_HOME=$(mktemp -d /tmp/fendwall-play-config-XXXXXX)
+trap 'rm -rf "$log" "$XDG_CONFIG_HOME"' EXIT
 
 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} /usr/bin/time -v -o "$log" "$game" >/dev/null 2>&1 &
 timer=$!
