@@ -51,6 +51,6 @@ mkdir -p "$E2E_TMP/elsewhere"
 start_xvfb
 start_game "$E2E_TMP/elsewhere" "$E2E_TMP/root/usr/games/fendwall" || finish
 key Escape
-check "unpacked launcher shows the menu with its pictures" wait_until 4 menu_shown
+check "unpacked launcher shows the menu with its pictures" wait_until 30 menu_shown
 close_and_expect_one "unpacked launcher"
 finish
