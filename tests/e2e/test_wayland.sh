@@ -2,6 +2,7 @@
 # test_wayland.sh: the game on Wayland in a weston nested in our Xvfb, driven by real X input through
 # weston's window: title bar, intro, menu, a click into a game, moved, maximised, Escape, closed.
 . "$(dirname "$0")/lib.sh"
+command -v weston >/dev/null || { echo "weston is not installed (scripts/install-deps.sh installs it)"; exit 1; }
 start_xvfb
 printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nbackground-color=0xffffffff\n' >"$E2E_TMP/weston.ini"
 # Maximised under a title bar of 24 rows, the game's window is 960 x 720, 4:3.
