@@ -6,9 +6,7 @@
 command -v valgrind >/dev/null || { echo "valgrind is not installed"; exit 1; }
 if ldd "$E2E_BIN" | grep -q libasan; then echo "skipped: a sanitizer build cannot run under valgrind"; exit 0; fi
 start_xvfb
-VG_LOG="$E2E_TMP/memcheck.log"
-
-POLL=1  # screenshots are slow beside valgrind
+VG_LOG="$E2E_TMP/memcheck.log" POLL=1  # screenshots are slow beside valgrind
 
 find_window() { WINDOW=$(timeout 240 xdotool search --sync --onlyvisible --pid "$GAME_PID" 2>/dev/null | head -n 1); [ -n "$WINDOW" ]; }
 start_game "$E2E_ROOT" env LIBGL_ALWAYS_SOFTWARE=1 LP_NUM_THREADS=0 valgrind --tool=memcheck --error-exitcode=99 \
@@ -28,8 +26,7 @@ check "Exit: the credits roll" wait_until 240 credits_roll
 click_at 100 100
 wait_exit 480
 check "status $STATUS: 1 is the game's own end, 99 memcheck's errors" [ "$STATUS" = 1 ]
-[ "$STATUS" = 1 ] || grep -E -A24 "definitely lost in loss|Invalid (read|write|free)|uninitialised|Mismatched|overlap" "$VG_LOG" |
-    head -n 200
+[ "$STATUS" = 1 ] || grep -E -A24 "definitely lost in loss|Invalid (read|write|free)|uninitialised|Mismatched|overlap" "$VG_LOG" | head -n 200
 grep -E "ERROR SUMMARY|definitely lost|Invalid" "$VG_LOG" | head -n 5
 no_x_errors
 finish
