@@ -65,9 +65,9 @@ gt() { awk "BEGIN{exit !(($1) > ($2))}" 2>/dev/null; }  # gt A B: A > B, numbers
 no_x_errors() { ! grep -qiE 'X Error|BadWindow|XIO|fatal IO' "$GAME_ERR" || { fail "X errors on stderr"; cat "$GAME_ERR"; }; }
 
 # wait_until SECONDS TEST...: polls TEST (every POLL seconds) until it holds, or fails after
-# SECONDS, a limit far beyond a slow machine's; sets WAITED.
-wait_until() { local start=$SECONDS end=$((SECONDS + $1)); shift
-    until "$@"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep "${POLL:-0.25}"; done; WAITED=$((SECONDS - start)); }
+# SECONDS, a limit far beyond a slow machine's.
+wait_until() { local end=$((SECONDS + $1)); shift
+    until "$@"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep "${POLL:-0.25}"; done; }
 # intro_shown: the title's stripes across the middle, black above: only the intro looks so.
 intro_shown() { local s; s=$(shot poll); gt "$(mean_of "$s" 640x36+0+222)" 0.15 && ! gt "$(mean_of "$s" 640x120+0+60)" 0.02; }
 # menu_shown: New Game's white label (the field's colour is as bright as the button's) and the HUD.

@@ -12,12 +12,13 @@ size() { eval "$(xdotool getwindowgeometry --shell "$WINDOW")"; [ "${WIDTH}x${HE
 version=$(env -u DISPLAY "$E2E_BIN" --version); status=$?
 check "--version without a display: '$version', status $status" [ "$status" = 0 -a "${version%% *}" = fendwall ]
 start_game || finish
+shown=$SECONDS
 title=$(xdotool getwindowname "$WINDOW")
 check "title '$title'" [ "$title" = "FENDWALL - V ${version#* }" ]
 check "size 640x480" size 640x480
 check "intro: stripes in the middle band on black" wait_until 30 intro_shown
 wait_until 60 menu_shown || { fail "no menu after the intro"; finish; }
-check "intro ends by itself after ${WAITED}s" gt "$WAITED" 3
+check "intro ends by itself after $((SECONDS - shown))s" [ $((SECONDS - shown)) -gt 3 ]
 menu=$(shot menu)
 check "first menu: no resume button" [ "$(pixels "$menu" $RESUME "$WHITE")" -lt 50 ]
 
@@ -60,8 +61,9 @@ key Escape
 check "full screen: the menu scaled into it" wait_until 30 menu_shown
 key F11
 check "F11 goes back to the window it had" wait_until 30 size 640x480
-click_at 320 180
-wait_until 30 eval 'gt "$(mean_of "$(shot poll)" 640x40+0+48)" 0.02' || fail "no camera flight after New Game"
+# The close queued behind the click and four key messages (Shift, which nothing uses): the game
+# takes one message a frame, so it comes inside the camera's flight that the click starts.
+click_at 320 180 && key shift shift
 close_and_expect_one "during the new-game transition"
 
 # No display, whichever display variables are set (to nothing there): a message and status 2.
