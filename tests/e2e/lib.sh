@@ -18,14 +18,17 @@ background() { "$@" & E2E_PIDS="$! $E2E_PIDS"; }
 
 fail() { echo "FAIL: $*"; E2E_FAILS=$((E2E_FAILS + 1)); [ -z "$WINDOW" ] || shot "failed-$E2E_FAILS" >/dev/null; }
 pass() { echo "ok: $*"; }
-# check DESCRIPTION COMMAND...: pass or fail by the command's status.
-check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }  # check DESCRIPTION COMMAND...
 finish() { [ "$E2E_FAILS" -gt 0 ] && { echo "$E2E_FAILS check(s) failed"; exit 1; }; echo "all checks passed"; exit 0; }
 
-# A display of our own, so tests never touch the developer's screen; Xvfb picks a free number.
-start_xvfb() { background Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log"
-    wait_until 30 eval '[ "$(wc -l <"$E2E_TMP/display")" = 1 ]' || { echo "cannot start Xvfb"; cat "$E2E_TMP/xvfb.log"; exit 1; }
-    export DISPLAY=":$(cat "$E2E_TMP/display")"; }
+# A display of our own, so tests never touch the developer's screen: a free number, its lock file
+# taken by our Xvfb (which ends at once if another server holds it: then the next number).
+start_xvfb() {
+    local n; for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        background Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp 2>"$E2E_TMP/xvfb.log" && export DISPLAY=":$n"
+        wait_until 30 eval 'kill -0 ${E2E_PIDS%% *} 2>/dev/null && xdpyinfo >/dev/null 2>&1' && return 0
+    done; echo "cannot start Xvfb"; cat "$E2E_TMP/xvfb.log"; exit 1; }
 
 # start_game [DIR [PROGRAM [ARGS...]]]: the game (or PROGRAM) run in DIR (the repo root), its
 # stderr in GAME_ERR; find_window then sets WINDOW.
@@ -54,7 +57,7 @@ key() { keys key "$@"; }
 
 # shot NAME: a PNG of the game's picture (CROP of WINDOW), brought to 640 x 480 so that one set
 # of places fits every window size. (import without a window would wait for a click.)
-shot() { [ -n "$WINDOW" ] && import -window "$WINDOW" miff:- 2>/dev/null |
+shot() { [ -n "$WINDOW" ] && timeout 30 import -window "$WINDOW" miff:- 2>/dev/null |
     convert - ${CROP:+-crop "$CROP" +repage} -resize '640x480!' "$E2E_TMP/$1.png"; echo "$E2E_TMP/$1.png"; }
 # mean_of PNG [GEOMETRY]: mean brightness 0..1; pixels PNG GEOMETRY TEST: how many pass TEST.
 mean_of() { convert "$1" ${2:+-crop "$2" +repage} -colorspace gray -format '%[fx:mean]' info:; }

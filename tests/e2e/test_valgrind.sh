@@ -23,8 +23,7 @@ key Escape
 check "Escape: the menu again" wait_until 240 menu_shown
 click_at 320 315
 check "Exit: the credits roll" wait_until 240 credits_roll
-click_at 100 100
-wait_exit 480
+click_at 100 100 && wait_exit 480
 check "status $STATUS: 1 is the game's own end, 99 memcheck's errors" [ "$STATUS" = 1 ]
 [ "$STATUS" = 1 ] || grep -E -A24 "definitely lost in loss|Invalid (read|write|free)|uninitialised|Mismatched|overlap" "$VG_LOG" | head -n 200
 grep -E "ERROR SUMMARY|definitely lost|Invalid" "$VG_LOG" | head -n 5
