@@ -75,4 +75,5 @@ set(CPACK_STRIP_FILES ON)
 # the font and Mesa's drivers are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libgl1-mesa-dri")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libdecor-0-plugin-1-cairo | libdecor-0-plugin-1")  # a Wayland window's title bar
 include(CPack)

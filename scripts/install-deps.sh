@@ -11,6 +11,7 @@ pkgs=(
   libgl1-mesa-dri
   googletest libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick xfonts-base
+  weston libdecor-0-plugin-1-cairo
   libvorbis-dev libogg-dev sox zlib1g-dev
   clang-tidy cppcheck valgrind
   linux-perf time

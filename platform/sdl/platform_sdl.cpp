@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -159,6 +160,12 @@ bool driverIs(const char* name) {
     return current && std::strcmp(current, name) == 0;
 }
 
+// "DISPLAY=:0" or "DISPLAY not set": what SDL had to go on when it found no display.
+std::string displayVariable(const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(name) + (value && *value ? std::string("=") + value : std::string(" not set"));
+}
+
 }  // namespace
 
 std::uint32_t platformTicks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
@@ -222,9 +229,8 @@ bool platformInitVideo() {
     // would see nothing, so only take that when it was asked for.
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     if ((driverIs("offscreen") || driverIs("dummy")) && !(asked && *asked)) {
-        std::fprintf(stderr,
-                     "fendwall: no display found (is DISPLAY or WAYLAND_DISPLAY set?); "
-                     "the game needs a graphical session\n");
+        std::fprintf(stderr, "fendwall: no display found (%s, %s); the game needs a graphical session\n",
+                     displayVariable("DISPLAY").c_str(), displayVariable("WAYLAND_DISPLAY").c_str());
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return false;
     }

@@ -5,26 +5,18 @@
 start_xvfb
 
 # box_id NAME: the id of a top-level window called NAME. The message boxes carry their
-# title as UTF-8 only, which `xdotool search --name` does not match.
-box_id() {
-    local w
-    for w in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ {print $1}'); do
-        [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return 0; }
-    done
-    return 1
-}
-# menu_up: the menu's window, bright in the middle of the screen; a game there is darker.
-menu_up() { gt "$(mean_of "$(shot poll)" 150x200+245+140)" 0.26; }
+# title as UTF-8 only, which `xdotool search --name` does not match; xwininfo does.
+box_id() { xwininfo -root -children | awk -v n="\"$1\":" '$2 == n { print $1; found = 1; exit } END { exit !found }'; }
 # plays LABEL: from the menu into a game with a wall, no box, then closed with status 1.
 plays() {
-    check "$1: the menu shows" menu_up
-    click_at 320 180  # the camera's flight takes longer on a busy machine
-    check "$1: a game instead of the menu" wait_until 10 eval '! menu_up'
-    click_at 300 150; sleep 1
+    check "$1: the menu shows" wait_until 30 menu_shown
+    click_at 320 180
+    check "$1: a game instead of the menu" wait_until 30 playing
+    check "$1: a wall is built" build_wall
     check "$1: no message box" eval '! box_id Error >/dev/null'
-    close_and_expect_one "$1" 10
-    ! grep -qiE 'AddressSanitizer|runtime error|Segmentation|Aborted|core dumped' "$E2E_TMP/game.err" ||
-        { fail "$1: crash report on stderr"; cat "$E2E_TMP/game.err"; }
+    close_and_expect_one "$1"
+    ! grep -qiE 'AddressSanitizer|runtime error|Segmentation|Aborted|core dumped' "$GAME_ERR" ||
+        { fail "$1: crash report on stderr"; cat "$GAME_ERR"; }
 }
 
 # A picture of random bytes: its box holds the game until Return, then play goes on.
@@ -32,23 +24,26 @@ mkdir -p "$E2E_TMP/badpicture" && cp -r "$E2E_ROOT/data" "$E2E_TMP/badpicture/"
 picture="$E2E_TMP/badpicture/data/texturen/menu_new.bmp"
 { printf 'XX'; head -c $(($(stat -c %s "$picture") - 2)) /dev/urandom; } > "$picture.new" && mv "$picture.new" "$picture"
 if start_game "$E2E_TMP/badpicture"; then
-    if box=$(wait_until 10 box_id Error); then
+    if box=$(wait_until 30 box_id Error); then
         pass "bad picture: the box titled Error appears"
-        check "bad picture: it says why" grep -q "Unknown DIB file format." "$E2E_TMP/game.err"
+        check "bad picture: it says why" grep -q "Unknown DIB file format." "$GAME_ERR"
         xdotool key --window "$box" Return
-        box_id Error >/dev/null && sleep 1
+        check "bad picture: Return closes the box" wait_until 30 eval '! box_id Error >/dev/null'
     else  # SDL draws its boxes with the X server's core fonts (xfonts-base)
-        fail "bad picture: no message box (are X core fonts installed?)"; cat "$E2E_TMP/game.err"
+        fail "bad picture: no message box (are X core fonts installed?)"; cat "$GAME_ERR"
     fi
-    key Escape; sleep 1
+    key Escape
     plays "bad picture"
-    check "bad picture: one message only" [ "$(grep -c '^Error:' "$E2E_TMP/game.err")" = 1 ]
+    check "bad picture: one message only" [ "$(grep -c '^Error:' "$GAME_ERR")" = 1 ]
 fi
 
-# No sound device: Escape held ends the intro, and then does nothing in the menu.
+# No sound device: Escape held ends the intro, and then does nothing in the menu while the
+# balls move on under it.
 if E2E_AUDIODRIVER=nonexistent start_game "$E2E_ROOT"; then
     keys keydown Escape
-    sleep 1.5
+    wait_until 30 menu_shown && menu=$(shot menu) &&
+        wait_until 30 eval '! same_crop "$menu" "$(shot poll)" $FIELD'
+    sleep 1  # held on past the X server's auto-repeat delay (660 ms): the repeats change nothing
     keys keyup Escape
     plays "no audio device"
 fi

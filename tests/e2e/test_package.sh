@@ -63,7 +63,7 @@ mkdir -p "$E2E_TMP/elsewhere"
 start_xvfb
 start_game "$E2E_TMP/elsewhere" "$E2E_TMP/root/usr/games/fendwall" || finish
 key Escape
-check "unpacked launcher shows the menu with its pictures" wait_until 4 menu_shown
+check "unpacked launcher shows the menu with its pictures" wait_until 30 menu_shown
 check "window's class is $id" test "$(xprop -id "$WINDOW" WM_CLASS)" = "WM_CLASS(STRING) = \"$id\", \"$id\""
 # _NET_WM_ICON: width, height, then ARGB pixels, top row first: the theme's 64 x 64 icon.
 icon=$(xprop -id "$WINDOW" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //; s/ //g')
