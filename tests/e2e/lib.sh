@@ -30,6 +30,12 @@ start_xvfb() {
         wait_until 30 eval 'kill -0 ${E2E_PIDS%% *} 2>/dev/null && xdpyinfo >/dev/null 2>&1' && return 0
     done; echo "cannot start Xvfb"; cat "$E2E_TMP/xvfb.log"; exit 1; }
 
+# A window manager, which carries out full screen as on a player's desktop.
+start_wm() { background openbox >"$E2E_TMP/wm.log" 2>&1
+    wait_until 30 eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "no window manager"; }
+# size WxH: the game's window has that size.
+size() { eval "$(xdotool getwindowgeometry --shell "$WINDOW")"; [ "${WIDTH}x${HEIGHT}" = "$1" ]; }
+
 # start_game [DIR [PROGRAM [ARGS...]]]: the game (or PROGRAM) run in DIR (the repo root), its
 # stderr in GAME_ERR; find_window then sets WINDOW.
 start_game() {

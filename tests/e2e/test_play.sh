@@ -5,7 +5,6 @@
 start_xvfb
 E2E_AUDIODRIVER=disk && export SDL_DISKAUDIOFILE="$E2E_TMP/audio.raw"
 RESUME=130x50+255+228
-size() { eval "$(xdotool getwindowgeometry --shell "$WINDOW")"; [ "${WIDTH}x${HEIGHT}" = "$1" ]; }
 
 version=$(env -u DISPLAY "$E2E_BIN" --version); status=$?
 check "--version without a display: '$version', status $status" [ "$status" = 0 -a "${version%% *}" = fendwall ]
@@ -50,8 +49,7 @@ check "music plays (non-silent audio)" eval '[ -s "$E2E_TMP/audio.raw" ] &&
 # Full screen from the start fills the 1024x768 display without a mode change (a window
 # manager carries it out, as on a player's desktop); F11 goes back to a window; the close
 # button during a transition ends the program with status 1.
-background openbox >"$E2E_TMP/wm.log" 2>&1
-wait_until 30 eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "no window manager"
+start_wm
 start_game "$E2E_ROOT" "$E2E_BIN" --fullscreen || finish
 check "--fullscreen fills the display" wait_until 30 size 1024x768
 key Escape

@@ -9,20 +9,17 @@ out=$(env -u DISPLAY "$E2E_BIN" --replay "$E2E_TMP/random.fwrec" 2>&1); status=$
 check "damaged recording: status $status, '$out'" [ "$status" = 2 -a "$(wc -l <<<"$out")" = 1 ]
 
 start_xvfb
-openbox >"$E2E_TMP/wm.log" 2>&1 &
-WM_PID=$!
-trap 'kill "$WM_PID" 2>/dev/null; cleanup' EXIT
+start_wm
 checks=$(grep -c ' check ' "$GOLDEN/two-levels.fwrec")
 start_game "$E2E_ROOT" "$E2E_BIN" --replay "$GOLDEN/two-levels.fwrec" || finish
-click_at 320 180; click_at 100 400 3; key Escape
-key F11
-fills() { eval "$(xdotool getwindowgeometry --shell "$WINDOW")"; [ "${WIDTH}x${HEIGHT}" = 1024x768 ]; }
-check "F11 during a replay: full screen" wait_until 10 fills
-wait_exit 60
-check "replay: status $STATUS, every checkpoint matched" eval '[ "$STATUS" = 0 ] && grep -q "level 3, score 3000, $checks of $checks checkpoints matched" "$E2E_TMP/game.out"'
+click_at 320 180 && click_at 100 400 3 && key Escape F11
+check "F11 during a replay: full screen" wait_until 30 size 1024x768
+wait_exit 120
+check "replay: status $STATUS, every checkpoint matched" eval '[ "$STATUS" = 0 ] &&
+    grep -q "level 3, score 3000, $checks of $checks checkpoints matched" "$E2E_TMP/game.out"'
 
 start_game "$E2E_ROOT" "$E2E_BIN" --timedemo "$GOLDEN/lost-level-1.fwrec" || finish
-wait_exit 60
+wait_exit 120
 cat "$E2E_TMP/game.out"
 check "timedemo: status $STATUS and its figures" eval '[ "$STATUS" = 0 ] && grep -qE "^timedemo: [0-9]+ frames in [0-9.]+ s: [0-9.]+ ms mean, [0-9.]+ ms median, [0-9.]+ ms 99th percentile per frame, [0-9.]+ frames per second$" "$E2E_TMP/game.out"'
 
