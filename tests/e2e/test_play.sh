@@ -47,19 +47,20 @@ check "music plays (non-silent audio)" eval '[ -s "$E2E_TMP/audio.raw" ] &&
     gt "$(od -An -tu1 -N 400000 -j 100000 "$E2E_TMP/audio.raw" | tr -s " " "\n" | sort -u | wc -l)" 3'
 
 # Full screen from the start fills the 1024x768 display without a mode change (a window
-# manager carries it out, as on a player's desktop); F11 goes back to a window; the close
-# button during a transition ends the program with status 1.
+# manager carries it out, as on a player's desktop); F11 goes back to the window the first game
+# left, remembered; the close button during a transition ends the program with status 1.
 start_wm
 start_game "$E2E_ROOT" "$E2E_BIN" --fullscreen || finish
 check "--fullscreen fills the display" wait_until 30 size 1024x768
 key Escape
 check "full screen: the menu scaled into it" wait_until 30 menu_shown
 key F11
-check "F11 goes back to the window it had" wait_until 30 size 640x480
-# The close queued behind the click and four key messages (Shift, which nothing uses): the game
-# takes one message a frame, so it comes inside the camera's flight that the click starts.
-click_at 320 180 && key shift shift
+check "F11 goes back to the window the first game left" wait_until 30 size 960x720
+# The close queued behind New Game's click and four key messages (Shift, which nothing uses): the
+# game takes one message a frame, so it comes inside the camera's flight that the click starts.
+click_at 480 270 && key shift shift
 close_and_expect_one "during the new-game transition"
+check "the window left in F11's window is remembered" grep -qx "window 960x720" "$XDG_CONFIG_HOME/fendwall/settings"
 
 # No display, whichever display variables are set (to nothing there): a message and status 2.
 for vars in "" DISPLAY=:9999 WAYLAND_DISPLAY=none "DISPLAY=:9999 WAYLAND_DISPLAY=none"; do
