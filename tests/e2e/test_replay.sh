@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # test_replay.sh: golden games through the real binary: --replay at the game's pace with the
 # player's input ignored and F11 still switching full screen, --timedemo's figures, a close that
-# ends a replay, and a damaged recording refused without a window.
+# ends a replay, a timedemo with no display at all, and a damaged recording refused without a window.
 . "$(dirname "$0")/lib.sh"
 GOLDEN="$E2E_ROOT/tests/golden"
 head -c 3000 /dev/urandom >"$E2E_TMP/random.fwrec"
 out=$(env -u DISPLAY "$E2E_BIN" --replay "$E2E_TMP/random.fwrec" 2>&1); status=$?
 check "damaged recording: status $status, '$out'" [ "$status" = 2 -a "$(wc -l <<<"$out")" = 1 ]
+out=$(cd "$E2E_ROOT" && env -u DISPLAY SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy "$E2E_BIN" --timedemo "$GOLDEN/closed-in-flight.fwrec" 2>&1)
+check "timedemo on the offscreen driver: status $?" grep -q "4 of 4 checkpoints matched" <<<"$out"
 
 start_xvfb
 start_wm
