@@ -7,6 +7,8 @@
 
 #include "app/main_loop.h"
 #include "core/input.h"
+#include "core/tape.h"
+#include "render/frame.h"
 #include "game/game.h"
 #include "platform/scripted/audio_scripted.h"
 #include "support/harness.h"
@@ -137,6 +139,47 @@ TEST_F(SessionTest, CreditsEndOnClickEscapeOrCloseOrAfter780Frames) {
     EXPECT_EQ(gGame.session.creditsY, -300);
     EXPECT_GT(moves, 700);
     scripted::setSwapHook(nullptr);
+}
+
+// One whole game as a player meets it, frame by frame: what each picture belongs to, and how
+// many frame steps and swaps each stretch takes. The figures are the game's as it has always
+// played; a change to how the frames are driven must leave every one of them alone.
+TEST(Phases, AWholeGameTakesTheSameFrameStepsAndSwapsInEveryStretch) {
+    harness::resetGame();
+    bool introShown = true;  // the picture just swapped was the intro
+    float lastZ = CAMERA_REST_Z;
+    std::vector<std::string> stretches;  // "name frames swaps"
+    std::string current;
+    u32 steps = 0, swaps = 0, stepsAtStart = 0, swapsAtStart = 0;
+    auto close = [&] {
+        if (!current.empty()) stretches.push_back(current + " " + std::to_string(steps - stepsAtStart) + " " + std::to_string(swaps - swapsAtStart));
+    };
+    scripted::setSwapHook([&] {
+        const GameSession& s = gGame.session;
+        const bool moved = s.cameraZ != lastZ;
+        lastZ = s.cameraZ;
+        const char* name = introShown ? "intro" : s.exiting ? "credits" : !moved ? (s.state == GameState::Menu ? "menu" : "play")
+                           : s.gameOver ? "game-over-flight" : s.levelChanging ? "level-flight" : "new-game-flight";
+        introShown = gRender.introActive;
+        if (current != name) close(), current = name, stepsAtStart = steps, swapsAtStart = swaps;
+        steps = gTape.frame + 1, swaps = scripted::swaps();  // this step ends after its swap
+        // The player: New Game once the menu shows, a level won, the last life lost, Exit.
+        const u32 n = swaps;
+        if (n == 200) harness::leftClick(harness::MENU_X, harness::NEW_GAME_Y);
+        if (n == 300) {
+            for (int x = 1; x < 29; ++x) for (int y = 1; y < 29; ++y) gGame.playfield.cells[x][y].solid = 1;
+        }
+        if (n == 400) gGame.session.lives = 0;
+        if (n == 520) harness::leftClick(harness::MENU_X, harness::EXIT_Y);
+    });
+    EXPECT_EQ(runGame({}), 1);
+    close();
+    scripted::setSwapHook(nullptr);
+    // The intro's 170 pictures, with the menu already live beneath; the click's three steps
+    // from press to flight; 30 frames of camera each way; the credits' 780 and the last one.
+    const std::vector<std::string> expected = {"intro 170 170",      "menu 32 32", "new-game-flight 60 60", "play 38 38", "level-flight 60 60",
+                                               "play 40 40",         "game-over-flight 60 60", "menu 62 62",   "credits 781 781"};
+    EXPECT_EQ(stretches, expected);
 }
 
 }  // namespace
