@@ -4,10 +4,10 @@
 #include <cstring>
 #include <type_traits>
 
+#include "app/phases.h"
 #include "app/recorder.h"
 #include "core/input.h"
 #include "game/game.h"
-#include "render/frame.h"
 #include "ui/menu.h"
 
 namespace {
@@ -87,6 +87,6 @@ u64 gameStateHash() {
     for (bool key : in.keys) h.add(key);
     h.all(in.mouseX, in.mouseY, in.leftPressed, in.rightPressed, in.leftClicked, in.rightClicked, in.showMenuCursor,
           in.quitRequested);
-    h.all(gRender.introActive, gRender.introSlide, gRender.introFade);
+    h.all(gFlow.intro.active, gFlow.intro.slide, gFlow.intro.fade);
     return h.value;
 }

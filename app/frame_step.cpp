@@ -2,6 +2,7 @@
 // field under the overlay of texts, menu and cursor mark.
 #include "app/frame_step.h"
 
+#include "app/phases.h"
 #include "app/recorder.h"
 #include "app/window.h"
 #include "core/input.h"
@@ -14,13 +15,14 @@
 FrameClock gFrameClock;
 
 void drawFrame() {
-    if (gRender.introActive) {
-        drawIntroPicture();
+    const Picture& picture = gFlow.picture;
+    if (picture.intro) {
+        drawIntroPicture(picture);
         return;
     }
-    drawGameScene();
+    drawGameScene(gGame, picture.ballSpin);
     beginOverlay();
-    drawHud(gFrameClock.framesPerSecond);
+    drawHud(gGame.session, gFrameClock.framesPerSecond);
     if (gGame.session.state == GameState::Menu) gUi.manager.draw();
     drawCursorMark();
     endOverlay();

@@ -15,4 +15,4 @@ struct FrameClock {
 extern FrameClock gFrameClock;
 
 void stepFrame();
-void drawFrame();  // the whole picture of the current state
+void drawFrame();  // the picture the logic settled for this frame, changing nothing

@@ -1,11 +1,12 @@
-// main_loop.cpp: the program's spine: start-up order, the main loop and the menu actions.
-// Every frame runs from here, the camera transitions' too, through the hooks the rules call.
+// main_loop.cpp: the program's spine: start-up order and the main loop, whose every pass
+// is one frame: a step of the current phase, then the frame step that draws and paces it.
 #include "app/main_loop.h"
 
 #include <cstdio>
 #include <filesystem>
 
 #include "app/frame_step.h"
+#include "app/phases.h"
 #include "app/recorder.h"
 #include "app/settings.h"
 #include "app/window.h"
@@ -21,13 +22,6 @@
 
 namespace {
 
-void playSound(SoundEffect effect) { gSound.playSample(static_cast<i32>(effect)); }
-
-void openMenu(bool resumeAllowed) {
-    gUi.menu.resumeAllowed = resumeAllowed;
-    gUi.menu.open();
-}
-
 // Started from a folder without data/ (the build tree's binary, say), the game shows a white
 // field and says little more: say where it looked and how to start it. Play goes on.
 void reportMissingData() {
@@ -40,8 +34,6 @@ void reportMissingData() {
 }
 
 }  // namespace
-
-void installGameHooks() { gGameHooks = GameHooks{stepFrame, playSound, openMenu}; }
 
 int runProgram(int argc, const char* const* argv) {
     LaunchOptions options;
@@ -63,7 +55,6 @@ int runGame(const LaunchOptions& options) {
 }
 
 bool startUp(const WindowSettings& window) {
-    installGameHooks();
     // Full screen fills the desktop in its own mode, the screen letterboxed into it.
     platformSetFullscreen(window.fullscreen);
     if (!createGameWindow(FENDWALL_WINDOW_TITLE, window.width, window.height, 16, false)) return false;
@@ -77,11 +68,11 @@ bool startUp(const WindowSettings& window) {
     reportMissingData();
     loadTextures();
     initGlState();
-    gUi.menu.open();
+    gUi.menu.open(gUi.manager);
     gGame.playfield.clear();
     gGame.playfield.loadPattern("data/fend.dat");
     platformShowCursor(false);
-    gGame.session.start();
+    (void)gGame.session.start(gGame.balls);  // in the menu: no flight
     gGame.balls.count = 1;
     gGame.balls.spawn();
     // A timedemo is silent: its frames come faster than any sound could follow.
@@ -92,49 +83,10 @@ bool startUp(const WindowSettings& window) {
 }
 
 void runMainLoop() {
-    while (!gInput.quitRequested) runMainPass();
+    while (!quitDue()) runMainPass();
 }
 
 void runMainPass() {
-    Game& g = gGame;
-    if (g.session.state == GameState::Menu) {
-        g.balls.move();
-        gInput.showMenuCursor = true;
-        handleMenuActions();
-        gUi.manager.update(gUi.clicks);
-    } else if (g.session.state == GameState::Playing) {
-        gInput.showMenuCursor = false;
-        g.playfield.update();
-        g.balls.move();
-        g.session.update();
-        // The key flag stays set until the key is released: held, it reopens the menu.
-        // Not after a game over in this same pass: its menu is open already, and a second
-        // one would stay behind for good, a window slot lost each time.
-        if (g.session.state == GameState::Playing && gInput.keys[VK_ESCAPE]) {
-            g.session.state = GameState::Menu;
-            openMenu(true);
-        }
-    }
+    stepPhase();
     stepFrame();
-}
-
-void handleMenuActions() {
-    GameSession& session = gGame.session;
-    if (gUi.clicks.take(BUTTON_NEW_GAME)) {
-        session.runTransition(Transition::Approach);
-        session.start();
-        gGame.playfield.clear();
-        session.state = GameState::Playing;
-        gUi.manager.deleteWindow(gUi.menu.windowIndex);
-        session.runTransition(Transition::Return);
-    }
-    if (gUi.clicks.take(BUTTON_RESUME)) {
-        session.state = GameState::Playing;
-        gUi.manager.deleteWindow(gUi.menu.windowIndex);
-    }
-    if (gUi.clicks.take(BUTTON_EXIT)) {
-        session.state = GameState::Playing;
-        gUi.manager.deleteWindow(gUi.menu.windowIndex);
-        session.runTransition(Transition::Exit);
-    }
 }

@@ -10,7 +10,5 @@ int runProgram(int argc, const char* const* argv);
 int runGame(const LaunchOptions& options);
 // Everything before the main loop, the window opened as given; false when no window could be made.
 bool startUp(const WindowSettings& window = WindowSettings{});
-void installGameHooks();  // the frames, sounds and menu the rules ask for
-void runMainLoop();
-void runMainPass();   // one pass: the current state's logic, then one frame step
-void handleMenuActions();
+void runMainLoop();  // until a quit, between phases
+void runMainPass();  // one frame: a step of the current phase, then the frame step

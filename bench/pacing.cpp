@@ -22,8 +22,8 @@
 #include "app/frame_step.h"
 #include "platform/platform.h"
 #include "app/window.h"
+#include "app/phases.h"
 #include "core/input.h"
-#include "render/frame.h"
 #include "game/game.h"
 #include "render/frame.h"
 #include "ui/menu.h"
@@ -70,10 +70,10 @@ int main(int argc, char** argv) {
     const bool perFrame = !(argc > 1 && std::strcmp(argv[1], "--summary") == 0);
     if (!startUp()) return 2;
     // The intro plays out as in the game: pictures and shaders of its own.
-    while (gRender.introActive == 1 && gInput.quitRequested == 0) runMainPass();
+    while (gFlow.intro.active && !quitDue()) runMainPass();
     // New Game, as a click on the menu's button would queue it: the camera flies in and out.
     gUi.clicks.push(BUTTON_NEW_GAME);
-    runMainPass();
+    while (gFlow.phase != Phase::Play && !quitDue()) runMainPass();
     gGame.balls.count = MAX_BALLS;
     gGame.balls.spawn();
     gGame.session.lives = 1000000;
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     sRecording = true;
     sTicks.reserve(FRAMES + 1);
     sSwapNs.reserve(FRAMES + 1);
-    for (u32 pass = 0; sTicks.size() < FRAMES + 1 && gInput.quitRequested == 0; ++pass) {
+    for (u32 pass = 0; sTicks.size() < FRAMES + 1 && !quitDue(); ++pass) {
         if (pass % 20 == 0) {
             gInput.mouseX = column(rng);
             gInput.mouseY = row(rng);

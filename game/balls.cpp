@@ -3,15 +3,8 @@
 #include "game/balls.h"
 
 #include "core/tape.h"
-#include "game/game.h"
-
-namespace {
-
-void bounce() {
-    if (gGameHooks.playSound) gGameHooks.playSound(SoundEffect::Bounce);
-}
-
-}  // namespace
+#include "game/playfield.h"
+#include "game/sounds.h"
 
 i32 BallSet::randomBelow(i32 n) {
     randomState = randomState * 214013u + 2531011u;
@@ -33,8 +26,8 @@ void BallSet::spawn() {
     }
 }
 
-void BallSet::move() {
-    Playfield& f = gGame.playfield;
+bool BallSet::move(const Playfield& f, SoundList& sounds) {
+    bool touched = false;
     const i32 n = count < MAX_BALLS ? count : MAX_BALLS;
     for (i32 i = 0; i < n; ++i) {
         Ball& b = balls[i];
@@ -46,26 +39,33 @@ void BallSet::move() {
 
         if (f.solidAt(cx - 1, cy) == 1 && b.vx < 0 && b.x < cx + low) {
             b.vx = -b.vx;
-            bounce();
+            sounds.add(SoundEffect::Bounce);
         }
-        if (f.markedAt(cx - 1, cy) && building && b.vx < 0 && b.x < cx + low) f.wallHit = true;
+        if (f.markedAt(cx - 1, cy) && building && b.vx < 0 && b.x < cx + low) touched = true;
         if (f.solidAt(cx + 1, cy) == 1 && b.vx > 0 && b.x > cx + high) {
             b.vx = -b.vx;
-            bounce();
+            sounds.add(SoundEffect::Bounce);
         }
-        if (f.markedAt(cx + 1, cy) && building && b.vx > 0 && b.x > cx + high) f.wallHit = true;
+        if (f.markedAt(cx + 1, cy) && building && b.vx > 0 && b.x > cx + high) touched = true;
         if (f.solidAt(cx, cy - 1) == 1 && b.vy < 0 && b.y < cy + low) {
             b.vy = -b.vy;
-            bounce();
+            sounds.add(SoundEffect::Bounce);
         }
-        if (f.markedAt(cx, cy - 1) && building && b.vy < 0 && b.y < cy + low) f.wallHit = true;
+        if (f.markedAt(cx, cy - 1) && building && b.vy < 0 && b.y < cy + low) touched = true;
         if (f.solidAt(cx, cy + 1) == 1 && b.vy > 0 && b.y > cy + high) {
             b.vy = -b.vy;
-            bounce();
+            sounds.add(SoundEffect::Bounce);
         }
-        if (f.markedAt(cx, cy + 1) && building && b.vy > 0 && b.y > cy + high) f.wallHit = true;
+        if (f.markedAt(cx, cy + 1) && building && b.vy > 0 && b.y > cy + high) touched = true;
 
         b.x += b.vx;
         b.y += b.vy;
     }
+    return touched;
+}
+
+void BallSet::roll() {
+    // Wrapped to 0 rather than reduced: 0, 20, ..., 340, 0.
+    spin += 20.0f;
+    if (spin >= 360.0f) spin = 0.0f;
 }

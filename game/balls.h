@@ -2,6 +2,9 @@
 #pragma once
 #include "core/types.h"
 
+struct Playfield;
+struct SoundList;
+
 constexpr i32 MAX_BALLS = 20;
 
 struct Ball {
@@ -13,12 +16,15 @@ struct Ball {
 
 struct BallSet {
     i32 count = 0;
-    f32 spin = 0.0f;  // rolling angle in degrees, advanced by the renderer
+    f32 spin = 0.0f;  // rolling angle in degrees of the next game picture
     Ball balls[MAX_BALLS];
     u32 randomState = 0;  // the classic rand() generator: seeding sets it, each draw steps it
 
     void spawn();
-    void move();
+    // A quarter cell on, bouncing off solid cells with a sound each. True when a ball touched
+    // the wall under construction.
+    [[nodiscard]] bool move(const Playfield& field, SoundList& sounds);
+    void roll();  // once per game picture, on to the next picture's angle
     void seedRandom(u32 seed) { randomState = seed; }
     i32 randomBelow(i32 n);
 };

@@ -1,8 +1,9 @@
-// game.h: the whole state of the rules in one record, and what they ask of the layers above.
+// game.h: the whole state of the rules in one record, and the frames of play built from them.
 #pragma once
 #include "game/balls.h"
 #include "game/playfield.h"
 #include "game/session.h"
+#include "game/sounds.h"
 
 struct Game {
     Playfield playfield;
@@ -12,14 +13,8 @@ struct Game {
 
 extern Game gGame;
 
-enum class SoundEffect : i32 { Bounce = 0, WallLost = 1 };
-
-// The rules never draw, pace or play anything themselves. The program installs these at
-// start-up; an empty hook does nothing.
-struct GameHooks {
-    void (*runFrame)() = nullptr;                 // one whole frame step: the transitions need them
-    void (*playSound)(SoundEffect effect) = nullptr;
-    void (*openMenu)(bool resumeAllowed) = nullptr;  // a game over returns to the menu
-};
-
-extern GameHooks gGameHooks;
+// The balls' frame: they move over the field, and a touch on the wall being built breaks it
+// on the wall's next growing frame. The menu's, the credits' and play's own.
+void moveBalls(Game& game, SoundList& sounds);
+// One frame of play: the wall from the player's input, a life for a wall lost, then the balls.
+void playFrame(Game& game, SoundList& sounds);

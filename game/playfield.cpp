@@ -12,8 +12,9 @@ void Playfield::clear() {
     }
     cursorX = 5;
     cursorY = 5;
-    textureStepX = 1.0f / 30.0f;
-    textureStepY = 1.0f / 30.0f;
+    // The tops share one picture over the whole grid.
+    textureStepX = 1.0f / static_cast<f32>(FIELD_SIZE);
+    textureStepY = 1.0f / static_cast<f32>(FIELD_SIZE);
     cellPixelsY = CELL_PIXELS_Y;
     cellPixelsX = CELL_PIXELS_X;
 }

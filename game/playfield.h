@@ -5,6 +5,8 @@
 #include "core/screen.h"
 #include "core/types.h"
 
+struct BallSet;
+
 constexpr i32 FIELD_SIZE = 30;
 
 // The mouse maps to cells of 21 x 16 pixels of the logical screen, rows counted upward
@@ -53,11 +55,12 @@ struct Playfield {
     u32 solidAt(i32 x, i32 y) const { return inside(x, y) ? cells[x][y].solid : 1; }
     bool markedAt(i32 x, i32 y) const { return inside(x, y) && cells[x][y].marked; }
 
-    // Wall building and capture, once per playing frame.
-    void update();
+    // Wall building and capture, once per playing frame; a region with a ball in it stays
+    // open. True when a ball broke the wall under construction: it is gone, a life with it.
+    [[nodiscard]] bool update(const BallSet& balls);
     void startWall(i32 x, i32 y, Orientation orientation);
-    void growWall(Orientation orientation);
-    void floodRegion(i32 x, i32 y);
+    [[nodiscard]] bool growWall(Orientation orientation, const BallSet& balls);
+    void floodRegion(i32 x, i32 y, const BallSet& balls);
     void sweepMarks(bool unmarkOnly);
 };
 

@@ -1,86 +1,66 @@
 // session.cpp: a game's course: levels, lives, score, game over, and the camera and
-// credits of the transitions, whose frames the layer above runs.
+// credits of the flights, one frame at a time.
 #include "game/session.h"
 
-#include "core/input.h"
 #include "core/message_log.h"
-#include "game/game.h"
+#include "game/balls.h"
+#include "game/playfield.h"
 
-Game gGame;
-GameHooks gGameHooks;
-
-void GameSession::start() {
+bool GameSession::start(BallSet& balls) {
     level = 0;
     if (!gameOver) score = 0;  // the final score stays on screen after a game over
-    gGame.balls.count = 0;
+    balls.count = 0;
     lives = 0;
-    nextLevel();
+    return nextLevel(balls);
 }
 
-void GameSession::nextLevel() {
+bool GameSession::nextLevel(BallSet& balls) {
     score += level * LEVEL_BONUS;
     level += 1;
-    gGame.balls.count = level < MAX_BALLS ? level : MAX_BALLS;
+    balls.count = level < MAX_BALLS ? level : MAX_BALLS;
     lives += 1;
     if (lives <= 3) lives += 2;
-    if (state != GameState::Menu) {
-        levelChanging = true;
-        runTransition(Transition::Approach);
-        gGame.playfield.clear();
-        gGame.balls.spawn();
-        runTransition(Transition::Return);
-        levelChanging = false;
-    }
+    if (state == GameState::Menu) return false;
+    levelChanging = true;
+    return true;
 }
 
-void GameSession::update() {
-    if (lives <= 0) endGame();
-    if (gGame.playfield.countSolidCells() >= FIELD_CELLS_TO_WIN - 3 * level) {
-        gMessageLog.append("Levelwechsel");
-        nextLevel();
-    }
+void GameSession::betweenLevelFlights(Playfield& field, BallSet& balls) {
+    field.clear();
+    balls.spawn();
 }
 
-void GameSession::endGame() {
+bool GameSession::nextLevelIfComplete(const Playfield& field, BallSet& balls) {
+    if (field.countSolidCells() < FIELD_CELLS_TO_WIN - 3 * level) return false;
+    gMessageLog.append("Levelwechsel");
+    return nextLevel(balls);
+}
+
+bool GameSession::beginGameOver(BallSet& balls) {
     gameOver = true;
-    start();
-    gGame.balls.count = GAME_OVER_BALLS;
-    gGame.balls.spawn();
+    return start(balls);
+}
+
+void GameSession::endGameOver(Playfield& field, BallSet& balls) {
+    balls.count = GAME_OVER_BALLS;
+    balls.spawn();
     state = GameState::Menu;
-    if (gGameHooks.openMenu) gGameHooks.openMenu(false);
-    gGame.playfield.loadPattern("data/over.dat");
+    field.loadPattern("data/over.dat");
     gameOver = false;
 }
 
-void GameSession::runTransition(Transition mode) {
-    for (;;) {
-        bool done = false;
-        switch (mode) {
-            case Transition::Approach:
-                cameraZ += 1.0f;
-                done = cameraZ >= 0.0f;
-                break;
-            case Transition::Return:
-                cameraZ -= 1.0f;
-                done = cameraZ <= CAMERA_REST_Z;
-                break;
-            case Transition::Exit:
-                exiting = true;
-                creditsY -= 1;
-                cameraZ -= 1.0f;
-                // A closed window ends the credits too: they would otherwise roll on for 23 s
-                // with every click and key already dropped.
-                if (gInput.leftClicked || gInput.rightClicked || gInput.keys[VK_ESCAPE] ||
-                    creditsY + 300 <= 0 || gInput.quitRequested) {
-                    gInput.quitRequested = true;
-                    done = true;
-                }
-                gGame.balls.move();
-                break;
-            default:
-                return;  // no such transition
-        }
-        if (gGameHooks.runFrame) gGameHooks.runFrame();
-        if (done) return;
+bool GameSession::flyCamera(Transition mode) {
+    if (mode == Transition::Approach) {
+        cameraZ += 1.0f;
+        return cameraZ >= 0.0f;
     }
+    cameraZ -= 1.0f;
+    return cameraZ <= CAMERA_REST_Z;
+}
+
+bool GameSession::rollCredits(bool stopAsked) {
+    exiting = true;
+    creditsY -= 1;
+    cameraZ -= 1.0f;
+    return stopAsked || creditsY + CREDITS_HEIGHT <= 0;
 }

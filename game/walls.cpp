@@ -1,7 +1,8 @@
 // walls.cpp: the player's side of the game: the cursor cell, growing a wall one cell per
 // end per frame, losing it to a ball, and capturing the ball-free regions beside it.
 #include "core/input.h"
-#include "game/game.h"
+#include "game/balls.h"
+#include "game/playfield.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ i32 clampToInside(i32 v) {
 
 }  // namespace
 
-void Playfield::update() {
+bool Playfield::update(const BallSet& balls) {
     if (cellPixelsX > 0) cursorX = gInput.mouseX / cellPixelsX;
     if (cellPixelsY > 0) cursorY = (SCREEN_HEIGHT - gInput.mouseY) / cellPixelsY;
     if (gInput.rightClicked) {
@@ -26,7 +27,7 @@ void Playfield::update() {
         wallOrientation = selectedOrientation;
         startWall(cursorX, cursorY, wallOrientation);
     }
-    if (building) growWall(wallOrientation);
+    return building && growWall(wallOrientation, balls);
 }
 
 void Playfield::startWall(i32 x, i32 y, Orientation orientation) {
@@ -50,13 +51,11 @@ void Playfield::startWall(i32 x, i32 y, Orientation orientation) {
     wallStartY = y;
 }
 
-void Playfield::growWall(Orientation orientation) {
+bool Playfield::growWall(Orientation orientation, const BallSet& balls) {
     if (wallHit) {
-        gGame.session.lives -= 1;
-        if (gGameHooks.playSound) gGameHooks.playSound(SoundEffect::WallLost);
         building = false;
         sweepMarks(true);
-        return;
+        return true;
     }
     const bool vertical = orientation == Orientation::Vertical;
     // An end stops at the first blocked cell: any nonzero solid value, or its own wall.
@@ -77,7 +76,7 @@ void Playfield::growWall(Orientation orientation) {
     } else {
         endLow = 0;
     }
-    if (endHigh != 0 || endLow != 0) return;
+    if (endHigh != 0 || endLow != 0) return false;
 
     sweepMarks(false);
     building = false;
@@ -87,23 +86,23 @@ void Playfield::growWall(Orientation orientation) {
     };
     for (const auto& side : sides) {
         regionHasBall = false;
-        floodRegion(side[0], side[1]);
+        floodRegion(side[0], side[1], balls);
         sweepMarks(regionHasBall);
     }
+    return false;
 }
 
 // Depth first, in the fixed neighbour order; at most one frame per open cell (784 on a
 // bordered field, 900 without a border), each a few dozen bytes of stack.
-void Playfield::floodRegion(i32 x, i32 y) {
+void Playfield::floodRegion(i32 x, i32 y, const BallSet& set) {
     if (!inside(x, y)) return;
     cells[x][y].marked = true;
     const i32 next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
     for (const auto& n : next) {
         if (inside(n[0], n[1]) && !cells[n[0]][n[1]].marked && cells[n[0]][n[1]].solid == 0) {
-            floodRegion(n[0], n[1]);
+            floodRegion(n[0], n[1], set);
         }
     }
-    const BallSet& set = gGame.balls;
     const i32 balls = set.count < MAX_BALLS ? set.count : MAX_BALLS;
     for (i32 i = 0; i < balls; ++i) {
         if (static_cast<i32>(set.balls[i].x) == x && static_cast<i32>(set.balls[i].y) == y) {

@@ -62,7 +62,7 @@ bool initGlState() {
     return true;
 }
 
-void drawIntroPicture() {
+void drawIntroPicture(const Picture& picture) {
     // Set here once: blending is never switched off again, and the game picture, drawn
     // opaque, does not notice it.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -73,22 +73,21 @@ void drawIntroPicture() {
     beginOverlay();
     glEnable(GL_BLEND);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    drawIntro();
+    if (picture.introBands) drawIntro(picture);
     endOverlay();
 }
 
-void drawGameScene() {
-    const GameSession& s = gGame.session;
+void drawGameScene(const Game& game, f32 ballSpin) {
+    const GameSession& s = game.session;
     clearWindow();
     // No colour of its own: the scene is drawn in the white the previous picture left.
     glLoadIdentity();
-    glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
+    glRotatef(CAMERA_TILT_DEGREES, 1.0f, 0.0f, 0.0f);
     glTranslatef(s.cameraX, s.cameraY, s.cameraZ);
-    drawScene(gGame.playfield, gGame.balls);
+    drawScene(game.playfield, game.balls, s, ballSpin);
 }
 
-void drawHud(f32 framesPerSecond) {
-    const GameSession& s = gGame.session;
+void drawHud(const GameSession& s, f32 framesPerSecond) {
     glColor3f(0.0f, 1.0f, 0.0f);
     printText(0, 560.0f, 20.0f, "FPS: %0.1f", static_cast<double>(framesPerSecond));
     // The session has already moved on to the next level while the camera flies.

@@ -6,11 +6,20 @@
 
 struct Playfield;
 struct BallSet;
+struct Game;
+struct GameSession;
+
+// What one frame shows, settled by the logic's step before it is drawn: drawing reads it
+// and changes nothing.
+struct Picture {
+    bool intro = false;       // the intro's picture instead of the game's
+    bool introBands = false;  // the intro's stripes and logo; without their pictures, black
+    i32 introSlide = 0;       // the stripes' offset from the middle, in pixels
+    i32 introFade = 0;        // the fade counter, 130 down to 1
+    f32 ballSpin = 0.0f;      // the balls' rolling angle, in degrees
+};
 
 struct RenderState {
-    bool introActive = true;  // the intro runs until it ends or Escape skips it
-    i32 introSlide = 400;
-    i32 introFade = 130;
     i32 viewportWidth = 0;  // the window's client area
     i32 viewportHeight = 0;
     ScreenRect screen;  // where the 640 x 480 screen lies in it
@@ -22,14 +31,16 @@ extern RenderState gRender;
 void resizeScene(i32 width, i32 height);
 bool initGlState();                       // the fixed render state, set once; always true
 
-void drawIntroPicture();                  // a whole intro picture
-void drawGameScene();                     // cleared, and the field seen from the camera
+void drawIntroPicture(const Picture& picture);  // a whole intro picture
+void drawGameScene(const Game& game, f32 ballSpin);  // cleared, and the field seen from the camera
 void beginOverlay();                      // 2D, in screen pixels, origin top left
-void drawHud(f32 framesPerSecond);        // the frame rate, level texts and credits; ends in white
+// The frame rate, level texts and credits; ends in white.
+void drawHud(const GameSession& session, f32 framesPerSecond);
 void endOverlay();
 
-void drawScene(const Playfield& field, BallSet& balls);  // the field, then the balls
+// The field, then the balls, seen from the session's camera.
+void drawScene(const Playfield& field, const BallSet& balls, const GameSession& camera, f32 ballSpin);
 void drawPlayfield(const Playfield& field);
-void drawBalls(BallSet& balls);
+void drawBalls(const BallSet& balls, const GameSession& camera, f32 ballSpin);
 void deleteBallList();  // the compiled sphere and its quadric go with the GL context
-void drawIntro();
+void drawIntro(const Picture& picture);  // the stripes and the logo

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr f32 FIELD_EDGE = static_cast<f32>(FIELD_SIZE);  // the floor spans the whole grid
+
 // The ball's sphere, made once per context and compiled into a list.
 GLUquadric* ballQuadric = nullptr;
 GLuint ballList = 0;
@@ -47,11 +49,11 @@ void drawFloor() {
     glTexCoord2f(0.0f, 0.0f);
     glVertex3f(0.0f, 0.0f, 0.0f);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(30.0f, 0.0f, 0.0f);
+    glVertex3f(FIELD_EDGE, 0.0f, 0.0f);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(30.0f, 30.0f, 0.0f);
+    glVertex3f(FIELD_EDGE, FIELD_EDGE, 0.0f);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.0f, 30.0f, 0.0f);
+    glVertex3f(0.0f, FIELD_EDGE, 0.0f);
     glEnd();
 }
 
@@ -160,7 +162,7 @@ void drawPlayfield(const Playfield& field) {
     drawCursorMarker(field);
 }
 
-void drawScene(const Playfield& field, BallSet& balls) {
+void drawScene(const Playfield& field, const BallSet& balls, const GameSession& camera, f32 ballSpin) {
     GLfloat colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};  // as they are without a context, not whatever the stack held
     glGetFloatv(GL_CURRENT_COLOR, colour);
     GLint depthFunc = GL_LESS;
@@ -169,7 +171,7 @@ void drawScene(const Playfield& field, BallSet& balls) {
     // blended into the black behind it: then it is drawn plainly, in the order above.
     if (colour[3] < 1.0f || depthFunc != GL_LEQUAL || !glIsEnabled(GL_DEPTH_TEST)) {
         drawPlayfield(field);
-        drawBalls(balls);
+        drawBalls(balls, camera, ballSpin);
         return;
     }
     // Every texture of the scene is opaque, so in an opaque colour the blending that the
@@ -185,7 +187,7 @@ void drawScene(const Playfield& field, BallSet& balls) {
     glDepthFunc(GL_LESS);
     drawFloor();
     glDepthFunc(GL_LEQUAL);
-    drawBalls(balls);
+    drawBalls(balls, camera, ballSpin);
     if (blending) glEnable(GL_BLEND);
 }
 
@@ -196,7 +198,7 @@ void deleteBallList() {
     ballQuadric = nullptr;
 }
 
-void drawBalls(BallSet& balls) {
+void drawBalls(const BallSet& balls, const GameSession& camera, f32 ballSpin) {
     glBindTexture(GL_TEXTURE_2D, TEX_BALL);
     // One compiled sphere for all balls, instead of GLU working it out ten stacks at a time
     // for every ball in every picture.
@@ -205,12 +207,13 @@ void drawBalls(BallSet& balls) {
     for (i32 k = 0; k < n; ++k) {
         const Ball& b = balls.balls[k];
         glLoadIdentity();
-        glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
-        glTranslatef(gGame.session.cameraX, gGame.session.cameraY, gGame.session.cameraZ);
+        glRotatef(CAMERA_TILT_DEGREES, 1.0f, 0.0f, 0.0f);
+        glTranslatef(camera.cameraX, camera.cameraY, camera.cameraZ);
         glTranslatef(b.x, b.y, 0.2f);
-        glRotatef(-40.0f, 1.0f, 0.0f, 0.0f);
-        glRotatef(rollAngle(k, b.vy, balls.spin), 1.0f, 0.0f, 0.0f);
-        glRotatef(rollAngle(k, b.vx, balls.spin), 0.0f, 1.0f, 0.0f);
+        // Tilted once more, so the rolling turns about the axes the viewer sees.
+        glRotatef(CAMERA_TILT_DEGREES, 1.0f, 0.0f, 0.0f);
+        glRotatef(rollAngle(k, b.vy, ballSpin), 1.0f, 0.0f, 0.0f);
+        glRotatef(rollAngle(k, b.vx, ballSpin), 0.0f, 1.0f, 0.0f);
         if (!ballQuadric) continue;
         if (ballList != 0) {
             glCallList(ballList);
@@ -218,7 +221,4 @@ void drawBalls(BallSet& balls) {
             sendSphere();
         }
     }
-    // Once per game picture, also with no balls; wrapped to 0 rather than reduced.
-    balls.spin += 20.0f;
-    if (balls.spin >= 360.0f) balls.spin = 0.0f;
 }

@@ -3,12 +3,11 @@
 
 Ui gUi;
 
-void MainMenu::open() {
-    // Centred on the game's 640 x 480 screen. The window and its buttons have no texts:
-    // the pictures carry the captions.
-    windowIndex = gUi.manager.createWindow(0, 3, 320.0f - 150.0f / 2.0f, 240.0f - 200.0f / 2.0f, 150.0f, 200.0f, "");
-    UiWindow& w = gUi.manager.windows[windowIndex];
-    w.addButton(0.0f, 0.0f, 150.0f, 78.0f, "", BUTTON_NEW_GAME);
-    w.addButton(0.0f, 149.0f, 150.0f, 52.0f, "", BUTTON_EXIT);
-    if (resumeAllowed) w.addButton(0.0f, 79.0f, 150.0f, 70.0f, "", BUTTON_RESUME);
+void MainMenu::open(WindowManager& manager) {
+    // The window and its buttons have no texts: the pictures carry the captions.
+    windowIndex = manager.createWindow(0, 3, MENU_LEFT, MENU_TOP, MENU_WIDTH, MENU_HEIGHT, "");
+    UiWindow& w = manager.windows[windowIndex];
+    w.addButton(0.0f, NEW_GAME_BAND.top, MENU_WIDTH, NEW_GAME_BAND.height, "", BUTTON_NEW_GAME);
+    w.addButton(0.0f, EXIT_BAND.top, MENU_WIDTH, EXIT_BAND.height, "", BUTTON_EXIT);
+    if (resumeAllowed) w.addButton(0.0f, RESUME_BAND.top, MENU_WIDTH, RESUME_BAND.height, "", BUTTON_RESUME);
 }

@@ -21,8 +21,10 @@ void freshField(int balls) {
 
 void BM_BallMove20(benchmark::State& state) {
     freshField(20);
+    SoundList sounds;
     for (auto _ : state) {
-        gGame.balls.move();
+        sounds.count = 0;
+        moveBalls(gGame, sounds);
         benchmark::DoNotOptimize(gGame.balls.balls[0].x);
     }
 }
@@ -45,7 +47,7 @@ void BM_WorstCapture(benchmark::State& state) {
         for (int y = 1; y <= 28; ++y) gGame.playfield.cells[15][y].marked = 1;
         gGame.playfield.wallStartY = 14;
         state.ResumeTiming();
-        gGame.playfield.growWall(Orientation::Vertical);
+        benchmark::DoNotOptimize(gGame.playfield.growWall(Orientation::Vertical, gGame.balls));
         benchmark::DoNotOptimize(gGame.playfield.cells[1][1].solid);
     }
 }
@@ -59,6 +61,7 @@ void BM_LogicFrame20BallsGrowingWall(benchmark::State& state) {
     gGame.session.lives = 1000000;
     gGame.session.state = GameState::Playing;
     int frames = 0;
+    SoundList sounds;
     for (auto _ : state) {
         if (gGame.playfield.building == 0 || ++frames > 12) {
             state.PauseTiming();
@@ -67,9 +70,9 @@ void BM_LogicFrame20BallsGrowingWall(benchmark::State& state) {
             frames = 0;
             state.ResumeTiming();
         }
-        gGame.playfield.update();
-        gGame.balls.move();
-        gGame.session.update();
+        sounds.count = 0;
+        playFrame(gGame, sounds);
+        benchmark::DoNotOptimize(gGame.session.lost() || gGame.session.nextLevelIfComplete(gGame.playfield, gGame.balls));
     }
 }
 BENCHMARK(BM_LogicFrame20BallsGrowingWall);

@@ -1,6 +1,7 @@
 // frame_test.cpp: the game picture as the player sees it, and the GL state it leaves behind.
 #include <string>
 
+#include "app/phases.h"
 #include "core/input.h"
 #include "game/game.h"
 #include "gl/gl_context.h"
@@ -28,7 +29,7 @@ protected:
         const std::pair<GLuint, Rgb> flat[] = {{TEX_BALL, BALL}, {TEX_CURSOR_HORIZONTAL, MARK_HORIZONTAL}, {TEX_CURSOR_VERTICAL, MARK_VERTICAL},
                                                {TEX_MENU, MENU}, {TEX_MENU_RESUME, RESUME}, {TEX_MENU_EXIT, EXIT}};
         for (const auto& [id, colour] : flat) makeTexture(id, 1, 1, {colour});
-        gRender.introActive = false;
+        gFlow.picture = Picture{};  // the game picture
         gGame.playfield.clear();
         gGame.playfield.cursorX = gGame.playfield.cursorY = 15;
         gGame.session.level = 1, gGame.session.lives = 3;
@@ -41,7 +42,7 @@ protected:
     // The picture as it should read: the scene, then these texts in pure green over it,
     // untouched by the grey ball picture the scene leaves bound.
     static Pixels expected(const std::vector<Text>& texts) {
-        drawGameScene();
+        drawGameScene(gGame, gFlow.picture.ballSpin);
         beginOverlay();
         glBindTexture(GL_TEXTURE_2D, 0);
         glColor3f(0.0f, 1.0f, 0.0f);
@@ -126,7 +127,7 @@ TEST_F(FrameGl, MenuShowsItsButtonPicturesUprightAndTheCursorMarkFollowsTheMouse
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelviewDepth);
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
     gGame.session.state = GameState::Menu;
-    gUi.menu.open();
+    gUi.menu.open(gUi.manager);
     gInput.mouseX = 500;
     gInput.mouseY = 400;
     const Pixels plain = render();
@@ -141,7 +142,7 @@ TEST_F(FrameGl, MenuShowsItsButtonPicturesUprightAndTheCursorMarkFollowsTheMouse
 
     gUi.manager.deleteWindow(gUi.menu.windowIndex);
     gUi.menu.resumeAllowed = true;
-    gUi.menu.open();
+    gUi.menu.open(gUi.manager);
     gInput.showMenuCursor = false;
     const Pixels px = render();
     EXPECT_TRUE(at(px, 320, 250) == RESUME && at(px, 320, 320) == EXIT);

@@ -1,4 +1,5 @@
 // intro_test.cpp: how long the start-up intro runs, and how it ends early.
+#include "app/phases.h"
 #include "core/input.h"
 #include "gl/gl_context.h"
 #include "media/textures.h"
@@ -27,7 +28,8 @@ protected:
 TEST_F(IntroGl, StripesMeetThenFadeOverTheLogoForFiveSecondsOrUntilEscape) {
     int pictures = 0, logoWhileSliding = 0;
     Pixels first, last;
-    while (gRender.introActive && pictures < 1000) {
+    while (gFlow.intro.active && pictures < 1000) {
+        settlePicture();
         last = render();
         if (pictures++ == 0) first = last;
         if (pictures <= 40) logoWhileSliding += at(last, 319, 240)[1];
@@ -40,14 +42,16 @@ TEST_F(IntroGl, StripesMeetThenFadeOverTheLogoForFiveSecondsOrUntilEscape) {
     EXPECT_EQ(at(last, 319, 255), BLACK) << "the stripes are gone";
 
     // From the start again: Escape ends it after this picture, a missing picture at once.
-    gRender.introActive = true, gRender.introSlide = 400, gRender.introFade = 130;
+    gFlow.intro = Intro{};
     gInput.keys[VK_ESCAPE] = true;
+    settlePicture();
     auto px = render();
-    EXPECT_TRUE(!gRender.introActive && at(px, 319, 250)[0] > 100) << "ended, the current picture still drawn";
-    gRender.introActive = true, gInput.keys[VK_ESCAPE] = false;
+    EXPECT_TRUE(!gFlow.intro.active && at(px, 319, 250)[0] > 100) << "ended, the current picture still drawn";
+    gFlow.intro.active = true, gInput.keys[VK_ESCAPE] = false;
     gTextures.logo.data.reset();
+    settlePicture();
     px = render();
-    EXPECT_TRUE(!gRender.introActive && at(px, 319, 250) == BLACK) << "without its pictures it would never end";
+    EXPECT_TRUE(!gFlow.intro.active && at(px, 319, 250) == BLACK) << "without its pictures it would never end";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // scaling_test.cpp: a larger window shows the same picture, scaled, with black bars
 // where the window is not 4:3.
+#include "app/phases.h"
 #include "game/game.h"
 #include "gl/gl_context.h"
 #include "media/textures.h"
@@ -16,15 +17,15 @@ protected:
         resetGlobals();
         EXPECT_TRUE(createGameWindow(FENDWALL_WINDOW_TITLE, width, height, 16, false) && initGlState());
         loadTextures();
-        gRender.introActive = false;
+        gFlow.picture = Picture{};  // the game picture
         gGame.playfield.clear();
         gGame.playfield.loadPattern("data/fend.dat");
-        gGame.session.start();
+        (void)gGame.session.start(gGame.balls);
         gGame.balls.count = 3;
         gGame.balls.balls[0] = {8.0f, 9.0f, 0.25f, 0.25f};
         gGame.balls.balls[1] = {20.0f, 6.0f, -0.25f, 0.25f};
         gGame.balls.balls[2] = {14.0f, 22.0f, 0.25f, -0.25f};
-        gUi.menu.open();
+        gUi.menu.open(gUi.manager);
         drawFrame();
         glDisable(GL_SCISSOR_TEST);  // the bars white, as an earlier, larger picture may leave them
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);

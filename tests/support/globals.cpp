@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/frame_step.h"
+#include "app/phases.h"
 #include "app/recorder.h"
 #include "app/window.h"
 #include "core/input.h"
@@ -31,6 +32,7 @@ void resetGlobals() {
     gInput = {};
     gMessageLog = {};
     gGame = {};
+    gFlow = {};
     gTextures = {};
     gSound = {};
     gRender = {};

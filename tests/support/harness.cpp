@@ -2,6 +2,7 @@
 #include "support/harness.h"
 
 #include "app/main_loop.h"
+#include "app/phases.h"
 #include "core/input.h"
 #include "game/game.h"
 #include "platform/scripted/audio_scripted.h"
@@ -18,11 +19,20 @@ void resetGame() {
 void startPlaying() {
     startUp();
     leftClick(MENU_X, NEW_GAME_Y);
-    for (int i = 0; i < 5 && gGame.session.state != GameState::Playing; ++i) runPasses(1);
+    runUntilPlaying();
 }
 
-void runPasses(int n) {
-    for (int i = 0; i < n && !gInput.quitRequested; ++i) runMainPass();
+void runPasses(int n, bool (*until)()) {
+    for (int i = 0; i < n && !quitDue() && !(until && until()); ++i) runMainPass();
+}
+
+void runUntilPlayOrMenu(int n) {
+    runMainPass();
+    runPasses(n - 1, [] { return gFlow.phase == Phase::Play || gFlow.phase == Phase::Menu; });
+}
+
+void runUntilPlaying(int n) {
+    runPasses(n, [] { return gFlow.phase == Phase::Play; });
 }
 
 void push(PlatformEventType type, i32 x, i32 y) {

@@ -3,12 +3,17 @@
 #include "core/types.h"
 #include "platform/scripted/platform_scripted.h"
 #include "support/globals.h"
+#include "ui/menu.h"
 
 namespace harness {
 
 void resetGame();     // every global as at program start, and a fresh scripted machine
 void startPlaying();  // start-up, then New Game clicked and its camera flight over
-void runPasses(int n);  // passes of the main loop, each ending with a frame step, until a quit
+// Passes of the main loop, one frame each, until a quit is due or `until` holds.
+void runPasses(int n, bool (*until)() = nullptr);
+// One pass, and the flight it may start through to its end: what one pass was, to a player.
+void runUntilPlayOrMenu(int n = 1000);
+void runUntilPlaying(int n = 1000);  // through the menu and any flight, until play
 
 // Input as the window delivers it; each event is taken by one frame step.
 void push(PlatformEventType type, i32 x = 0, i32 y = 0);
@@ -19,8 +24,10 @@ inline void keyUp(i32 vk) { push(PlatformEventType::KeyUp, vk); }
 // The client pixel inside cursor cell (x, y): 21 pixels a column, 16 a row from the bottom.
 inline i32 pixelX(int cellX) { return cellX * 21 + 10; }
 inline i32 pixelY(int cellY) { return 480 - (cellY * 16 + 8); }
-// The menu's buttons, centred on (320, 240).
-constexpr i32 MENU_X = 320, NEW_GAME_Y = 180, RESUME_Y = 255, EXIT_Y = 315;
+// The middles of the menu's buttons.
+constexpr i32 bandMiddle(MenuBand band) { return i32(MENU_TOP + band.top + band.height / 2.0f); }
+constexpr i32 MENU_X = i32(MENU_LEFT + MENU_WIDTH / 2.0f), NEW_GAME_Y = bandMiddle(NEW_GAME_BAND), RESUME_Y = bandMiddle(RESUME_BAND),
+              EXIT_Y = bandMiddle(EXIT_BAND);
 
 void clearFieldNoBalls();  // an open field with its solid border, no wall, no balls
 void placeBall(int index, float x, float y, float vx, float vy);

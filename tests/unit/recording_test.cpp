@@ -12,6 +12,7 @@
 
 #include "app/frame_step.h"
 #include "app/main_loop.h"
+#include "app/phases.h"
 #include "app/recorder.h"
 #include "core/version.h"
 #include "core/input.h"
@@ -129,7 +130,7 @@ TEST(Recording, TheCheckpointChangesWithEveryPartOfTheGameAndNotWithTheWindow) {
         [] { gGame.balls.balls[19].vy = 0.25f; }, [] { gGame.balls.spin = 20.0f; }, [] { gGame.session.cameraZ = -29.0f; },
         [] { gGame.session.creditsY = 479; }, [] { gUi.manager.windows[24].buttons[15].inUse = true; }, [] { gUi.clicks.push("x"); },
         [] { gUi.menu.resumeAllowed = true; }, [] { gInput.keys[255] = true; }, [] { gInput.quitRequested = true; },
-        [] { gRender.introFade = 129; }, [] { gTape.frame = 5, resizeScene(800, 600), gFrameClock.framesPerSecond = 3.0f; }};
+        [] { gFlow.intro.fade = 129; }, [] { gTape.frame = 5, resizeScene(800, 600), gFrameClock.framesPerSecond = 3.0f; }};
     for (const auto& change : changes) {
         harness::resetGame();
         const u64 before = gameStateHash();

@@ -1,6 +1,8 @@
 // rules_test.cpp: balls placed, bouncing, touching; walls growing, lost, capturing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/input.h"
 #include "game/game.h"
 #include "support/harness.h"
@@ -14,8 +16,14 @@ protected:
         harness::clearFieldNoBalls();
     }
     static Ball& ball(int i = 0) { return gGame.balls.balls[i]; }
-    static inline int bounces = 0;
 };
+
+// One frame of the balls, as every phase moves them; the sounds it made.
+SoundList moveOnce() {
+    SoundList sounds;
+    moveBalls(gGame, sounds);
+    return sounds;
+}
 
 TEST_F(BallsTest, SpawnPlacesOnWholeCellsAwayFromTheBorderByTheSecond) {
     gGame.balls.seedRandom(1);  // the well-known first values of rand() after srand(1)
@@ -39,7 +47,7 @@ TEST_F(BallsTest, SpawnPlacesOnWholeCellsAwayFromTheBorderByTheSecond) {
     gGame.balls.count = 25;  // levels past the table keep its 20 balls, and all of them move
     gGame.balls.spawn();
     const Ball lastBall = ball(MAX_BALLS - 1);
-    gGame.balls.move();
+    moveOnce();
     EXPECT_TRUE(gGame.balls.count == MAX_BALLS && ball(MAX_BALLS - 1).x != lastBall.x);
 }
 
@@ -62,19 +70,18 @@ TEST_F(BallsTest, BounceAndTouchRulesOnEverySide) {
         {"moving away from a growing wall", 12, 10, 0, {11.25f, 10.5f, -0.25f, 0.25f}, {11.0f, 10.75f, -0.25f, 0.25f}, 0},
         {"moving down, away from one above", 11, 11, 0, {11.5f, 10.75f, 0.25f, -0.25f}, {11.75f, 10.5f, 0.25f, -0.25f}, 0},
     };
-    gGameHooks.playSound = [](SoundEffect e) { bounces += e == SoundEffect::Bounce; };
     for (const auto& c : cases) {
         harness::clearFieldNoBalls();
-        bounces = 0;
         if (c.x) gGame.playfield.cells[c.x][c.y] = Cell{c.value, c.value == 0};
         gGame.playfield.building = c.value == 0;
         harness::placeBall(0, c.before.x, c.before.y, c.before.vx, c.before.vy);
-        gGame.balls.move();
+        const SoundList sounds = moveOnce();
+        const int bounces = int(std::count(sounds.effects, sounds.effects + sounds.count, SoundEffect::Bounce));
         const Ball& b = ball();
         EXPECT_TRUE(b.x == c.after.x && b.y == c.after.y && b.vx == c.after.vx && b.vy == c.after.vy)
             << c.name << ": " << b.x << "," << b.y << " " << b.vx << "," << b.vy;
         EXPECT_EQ(gGame.playfield.wallHit, c.hit) << c.name;
-        EXPECT_EQ(bounces, (b.vx != c.before.vx) + (b.vy != c.before.vy)) << c.name << ": a sound for every turn";
+        EXPECT_TRUE(bounces == sounds.count && bounces == (b.vx != c.before.vx) + (b.vy != c.before.vy)) << c.name << ": a sound for every turn";
     }
     // A picture without a border: cells outside the grid count as solid.
     for (auto& column : gGame.playfield.cells) {
@@ -83,7 +90,7 @@ TEST_F(BallsTest, BounceAndTouchRulesOnEverySide) {
     harness::placeBall(0, 0.25f, 0.25f, -0.25f, -0.25f);
     harness::placeBall(1, 29.75f, 29.75f, 0.25f, 0.25f);
     for (int step = 0; step < 300; ++step) {
-        gGame.balls.move();
+        moveOnce();
         for (int i = 0; i < 2; ++i) ASSERT_TRUE(ball(i).x >= 0.0f && ball(i).x < 30.0f && ball(i).y >= 0.0f && ball(i).y < 30.0f);
     }
 }
@@ -96,17 +103,18 @@ protected:
         gGame.session.lives = 3;
     }
     // One playing frame of the rules, as the main loop runs them, after a click on a cell.
-    static void frame(int clickX = -1, int clickY = -1) {
+    static SoundList frame(int clickX = -1, int clickY = -1) {
         gInput.mouseX = harness::pixelX(clickX);
         gInput.mouseY = harness::pixelY(clickY);
         gInput.leftClicked = clickX >= 0;
-        gGame.playfield.update();
-        gGame.balls.move();
+        SoundList sounds;
+        playFrame(gGame, sounds);
         gInput.leftClicked = gInput.rightClicked = 0;
+        return sounds;
     }
     static void finishWall(int x, int y, Orientation orientation) {
         gGame.playfield.startWall(x, y, orientation);
-        for (int f = 0; f < 30 && gGame.playfield.building; ++f) gGame.playfield.growWall(orientation);
+        for (int f = 0; f < 30 && gGame.playfield.building; ++f) (void)gGame.playfield.growWall(orientation, gGame.balls);
     }
 };
 
@@ -128,10 +136,10 @@ TEST_F(WallsTest, VerticalWallGrowsOneCellPerEndAndCompletesInItsFourteenthFrame
 TEST_F(WallsTest, TouchDestroysTheWallOnTheNextFrameAndCostsALife) {
     gGame.playfield.startWall(10, 15, Orientation::Vertical);
     harness::placeBall(0, 11.25f, 15.5f, -0.25f, 0.25f);  // moving west past the threshold
-    gGame.balls.move();
+    moveOnce();
     EXPECT_TRUE(gGame.playfield.wallHit && gGame.session.lives == 3) << "nothing happens before the next growth step";
-    frame();
-    EXPECT_EQ(gGame.session.lives, 2);
+    const SoundList sounds = frame();
+    EXPECT_TRUE(gGame.session.lives == 2 && sounds.count >= 1 && sounds.effects[0] == SoundEffect::WallLost);
     EXPECT_TRUE(!gGame.playfield.building && harness::markedCells() == 0 && gGame.playfield.countSolidCells() == 116);
     gGame.playfield.cells[5][5].solid = 1;
     frame(5, 5);

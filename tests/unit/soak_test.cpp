@@ -6,6 +6,7 @@
 #include <random>
 
 #include "app/main_loop.h"
+#include "app/phases.h"
 #include "core/input.h"
 #include "game/game.h"
 #include "support/harness.h"
@@ -25,7 +26,7 @@ struct Player {
         const Game saved = gGame;
         Playfield& f = gGame.playfield;
         f.startWall(x, y, orientation);
-        for (int i = 0; i < FIELD_SIZE && f.building; ++i) f.growWall(orientation);
+        for (int i = 0; i < FIELD_SIZE && f.building; ++i) (void)f.growWall(orientation, gGame.balls);
         const int won = f.countSolidCells() - saved.playfield.countSolidCells();
         gGame = saved;
         return won;
@@ -77,14 +78,14 @@ TEST(Soak, RandomPlayKeepsEveryInvariant) {
         scripted::setCalendarSeconds(1700000000 + programs++);
         ASSERT_TRUE(startUp());
         int lastLevel = -1, lastSolid = 0;
-        while (!gInput.quitRequested && passes < frames) {
+        while (!quitDue() && passes < frames) {
             player.act();
             const bool wasBuilding = gGame.playfield.building;
             const bool wasPlaying = gGame.session.state == GameState::Playing;
-            harness::runPasses(1);
+            harness::runUntilPlayOrMenu();  // a flight whole, as the player lives it
             ++passes;
             wallsBuilt += wasBuilding && !gGame.playfield.building;
-            if (gInput.quitRequested) break;
+            if (quitDue()) break;
             const GameSession& s = gGame.session;
             ASSERT_TRUE(gGame.balls.count >= 0 && gGame.balls.count <= MAX_BALLS) << gGame.balls.count;
             for (int i = 0; i < gGame.balls.count; ++i) {

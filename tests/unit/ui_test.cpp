@@ -16,7 +16,7 @@ protected:
 
 TEST_F(UiTest, MenuButtonsAnswerInsideTheirEdgesOnlySlotsAreReusedOverflowsGiveZeroTextsAreCut) {
     gUi.menu.resumeAllowed = true;
-    gUi.menu.open();
+    gUi.menu.open(gUi.manager);
     const std::string none, newGame = BUTTON_NEW_GAME, resume = BUTTON_RESUME, exit = BUTTON_EXIT;
     const struct { int x, y; const std::string& button; } cases[] = {{245, 180, none},   {246, 180, newGame}, {394, 180, newGame}, {395, 180, none},   {320, 140, none},
                  {320, 141, newGame}, {320, 217, newGame}, {320, 218, none},   {320, 219, none},   {320, 220, resume},

@@ -11,9 +11,9 @@
 #include "core/version.h"
 #include "app/main_loop.h"
 #include "app/frame_step.h"
+#include "app/phases.h"
 #include "app/window.h"
 #include "core/input.h"
-#include "render/frame.h"
 #include "game/game.h"
 #include "media/textures.h"
 #include "render/frame.h"
@@ -47,7 +47,11 @@ bool writeShot(const std::string& dir, const char* name) {
 // A few pictures in a row, so the balls have rolled and moved like in a running game.
 void frames(int n) {
     for (int i = 0; i < n; ++i) {
-        gGame.balls.move();
+        SoundList sounds;
+        moveBalls(gGame, sounds);
+        gFlow.picture = Picture{};
+        gFlow.picture.ballSpin = gGame.balls.spin;
+        gGame.balls.roll();
         drawFrame();
     }
 }
@@ -86,27 +90,23 @@ int main(int argc, char** argv) {
     if (!createGameWindow(FENDWALL_WINDOW_TITLE, W, H, 16, false)) return 1;
     loadTextures();
     initGlState();
-    gUi.menu.open();
+    gUi.menu.open(gUi.manager);
     gGame.playfield.clear();
     gGame.playfield.loadPattern("data/fend.dat");
-    gGame.session.start();
+    (void)gGame.session.start(gGame.balls);
     gGame.balls.count = 1;
     gGame.balls.spawn();
     gGame.balls.balls[0] = Ball{17.0f, 8.0f, 0.25f, 0.25f};  // not where the clock would put it: the same every run
     gFrameClock.framesPerSecond = 33.0f;
 
-    gRender.introSlide = 200;
-    drawFrame();
-    writeShot(dir, "intro_slide");
-    gRender.introSlide = 0;
-    gRender.introFade = 80;
-    drawFrame();
-    writeShot(dir, "intro_fade");
-    gRender.introFade = 40;
-    drawFrame();
-    writeShot(dir, "intro_fade_late");
+    const i32 intro[][2] = {{200, 130}, {0, 80}, {0, 40}};  // slide, fade
+    const char* introNames[] = {"intro_slide", "intro_fade", "intro_fade_late"};
+    for (int i = 0; i < 3; ++i) {
+        gFlow.picture = Picture{true, true, intro[i][0], intro[i][1], 0.0f};
+        drawFrame();
+        writeShot(dir, introNames[i]);
+    }
 
-    gRender.introActive = 0;
     gInput.showMenuCursor = 1;
     gInput.mouseX = 480;
     gInput.mouseY = 380;
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     gGame.playfield.clear();
     gGame.playfield.loadPattern("data/over.dat");
     gUi.menu.resumeAllowed = 0;
-    gUi.menu.open();
+    gUi.menu.open(gUi.manager);
     gInput.showMenuCursor = 1;
     frames(2);
     writeShot(dir, "menu_after_game_over");

@@ -11,7 +11,7 @@
 #include "app/main_loop.h"
 #include "core/input.h"
 #include "game/game.h"
-#include "render/frame.h"
+#include "app/phases.h"
 #include "platform/scripted/platform_scripted.h"
 #include "ui/menu.h"
 
@@ -29,14 +29,16 @@ struct Plan {
 Plan tryWall(i32 x, i32 y, Orientation orientation, int delay) {
     const Game saved = gGame;
     Playfield& f = gGame.playfield;
-    for (int i = 0; i < delay; ++i) gGame.balls.move();
-    const i32 lives = gGame.session.lives, solid = f.countSolidCells();
+    SoundList sounds;
+    for (int i = 0; i < delay; ++i) moveBalls(gGame, sounds), sounds.count = 0;
+    const i32 solid = f.countSolidCells();
+    bool lost = false;
     f.startWall(x, y, orientation);
     while (f.building) {
-        f.growWall(orientation);
-        if (f.building) gGame.balls.move();
+        lost = f.growWall(orientation, gGame.balls);
+        if (f.building) moveBalls(gGame, sounds), sounds.count = 0;
     }
-    const Plan plan{x, y, orientation, f.countSolidCells() - solid, gGame.session.lives < lives};
+    const Plan plan{x, y, orientation, f.countSolidCells() - solid, lost};
     gGame = saved;
     return plan;
 }
@@ -101,7 +103,7 @@ struct Player {
         if (s.state == GameState::Menu) {
             if (played) return endInMenu();
             // The menu takes clicks under the intro too; a player waits for it.
-            if (!gRender.introActive && !newGame) push(PlatformEventType::LeftDown, 320, 180), newGame = true;
+            if (!gFlow.intro.active && !newGame) push(PlatformEventType::LeftDown, 320, 180), newGame = true;
             return;
         }
         played = true;

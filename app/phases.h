@@ -1,0 +1,41 @@
+// phases.h: the game's course as phases, each advanced by one step a pass of the main loop,
+// and the intro that runs over the first of them. A step ends by settling the frame's picture.
+#pragma once
+#include "game/sounds.h"
+#include "render/frame.h"
+
+enum class Phase : i32 {
+    Menu,              // the menu open, its balls bouncing
+    Play,              // walls, balls, levels and lives
+    NewGameApproach,   // the camera flies in from the menu ...
+    NewGameReturn,     // ... and back out over the new game's field
+    LevelApproach,     // a level complete: in, the field cleared at the turn, out
+    LevelReturn,
+    GameOverApproach,  // the last life lost: the same flights, with the final score
+    GameOverReturn,
+    Credits,           // Exit: the credits roll up, then the program ends
+};
+
+// Stripes slide together, then fade while the logo shows: 170 pictures, or until Escape.
+struct Intro {
+    bool active = true;
+    i32 slide = 400;  // of the next picture
+    i32 fade = 130;
+};
+
+struct GameFlow {
+    Phase phase = Phase::Menu;
+    bool landed = false;  // the flight's last frame is drawn: this step does what follows it
+    Intro intro;
+    Picture picture;   // this frame's
+    SoundList sounds;  // made by this step, played after it
+};
+
+extern GameFlow gFlow;
+
+// One step of the current phase, the frame's picture settled, its sounds played.
+void stepPhase();
+// The intro's picture while it runs, else the game's; either one moves on for the next.
+void settlePicture();
+// A quit is acted on between phases only: a flight that is under way runs to its end first.
+bool quitDue();
