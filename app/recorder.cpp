@@ -188,7 +188,8 @@ int closeTape(int status) {
         return status;
     }
     const Recording& rec = t.replay;
-    if (rec.checkpoints.empty()) return status;  // played live
+    // Played live, or a replay that never got a window: nothing to judge.
+    if (rec.checkpoints.empty() || t.frame == 0) return status;
     const GameSession& s = gGame.session;
     if (!r.differs && !r.stopped && rec.ended && last != rec.lastFrame) {
         r.differs = true, r.differsAt = last, r.why = "it ended before the recorded game";

@@ -161,6 +161,10 @@ TEST(Recording, DamagedRecordingsAreRefusedWithOneLineBeforeAnyWindow) {
     fs::resize_file(dir.path / "bad", 33u << 20);  // sparse: refused by its size before it is read
     EXPECT_NE(run({"--timedemo", (dir.path / "bad").c_str()}).err.find("larger than any recording"), std::string::npos);
     EXPECT_EQ(run({"--replay", (dir.path / "missing").c_str()}).status, 2);
+    harness::resetGame();
+    scripted::failVideoInit(true);  // a good recording with no display to show it: 2, not "it went its own way"
+    const Outcome noWindow = run({"--replay", "tests/golden/two-levels.fwrec"});
+    EXPECT_TRUE(noWindow.status == 2 && noWindow.err.find("own way") == std::string::npos) << noWindow.err;
     EXPECT_EQ(run({"--record", dir.path.c_str()}).status, 2) << "a folder cannot be written as a file";
 }
 
