@@ -58,16 +58,13 @@ bool createGameWindow(const char* title, i32 width, i32 height, i32 colourBits, 
         case WindowOpenResult::PixelFormatFailed:
             return failCreation("Konnte kein passendes Pixelformat finden.", "ERROR");
         case WindowOpenResult::ContextFailed:
-            gWindow.window = true;
             return failCreation("Konnte keinen Rendering Context bekommen.", "Fehler");
         case WindowOpenResult::MakeCurrentFailed:
-            gWindow.window = true;
             gWindow.context = true;
             return failCreation("Konnte den Rendering Context nmicht aktivieren.", "Fehler");
         case WindowOpenResult::Ok:
             break;
     }
-    gWindow.window = true;
     gWindow.context = true;
     resizeScene(width, height);
     createFonts();
@@ -87,7 +84,6 @@ void destroyGameWindow() {
     }
     platformCloseWindow();
     gWindow.context = false;
-    gWindow.window = false;
     if (gWindow.videoUp) platformQuitVideo();
     gWindow.videoUp = false;
 }
@@ -152,8 +148,7 @@ void windowProcedure(const PlatformEvent& event) {
             }
             break;
         case PlatformEventType::Quit:
-        case PlatformEventType::Activate:     // activation never pauses the game
-        case PlatformEventType::ScreenSaver:  // swallowed: no screen saver while playing
+        case PlatformEventType::Activate:  // activation never pauses the game
             break;
     }
 }

@@ -7,7 +7,6 @@
 
 struct GlWindow {
     bool videoUp = false;  // the video subsystem is initialised (the registered class)
-    bool window = false;   // a window exists
     bool context = false;  // a GL context exists
     bool fullscreen = false;         // opened in the display's full-screen mode
     bool desktopFullscreen = false;  // filling the desktop, switched by the player
@@ -17,6 +16,8 @@ struct GlWindow {
     i32 windowedHeight = SCREEN_HEIGHT;
 };
 
+// `fullscreen` and `colourBits` are the window design's display-mode full screen; the game
+// opens a window and fills the desktop through platformSetFullscreen instead.
 bool createGameWindow(const char* title, i32 width, i32 height, i32 colourBits, bool fullscreen);
 void destroyGameWindow();
 void windowProcedure(const PlatformEvent& event);  // mouse positions already in the 640 x 480 screen

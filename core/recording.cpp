@@ -114,7 +114,6 @@ bool readHeader(Reader& r, Recording* out) {
         return r.fail("recording format " + std::to_string(format) + " is newer than this Fendwall reads (" +
                       std::to_string(RECORDING_FORMAT) + "); a newer Fendwall plays it");
     }
-    out->format = u32(format);
     const char* keys[] = {"game", "date"};
     std::string* values[] = {&out->gameVersion, &out->date};
     for (int i = 0; i < 2; ++i) {

@@ -32,7 +32,6 @@ struct RecordedCheckpoint {
 };
 
 struct Recording {
-    u32 format = 0;
     std::string gameVersion;
     std::string date;
     std::vector<RecordedMessage> messages;

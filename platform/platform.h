@@ -8,7 +8,6 @@
 constexpr std::uint32_t MB_OK = 0x0;
 constexpr std::uint32_t MB_YESNO = 0x4;
 constexpr std::uint32_t MB_ICONEXCLAMATION = 0x30;
-constexpr std::uint32_t MB_ICONINFORMATION = 0x40;
 constexpr std::int32_t IDOK = 1;
 constexpr std::int32_t IDYES = 6;
 constexpr std::int32_t IDNO = 7;
@@ -25,7 +24,6 @@ enum class PlatformEventType : std::int32_t {
     Resize,     // x, y = new client width and height
     ToggleFullscreen,  // F11 or Alt+Enter: between full screen and the window
     Activate,
-    ScreenSaver,
 };
 
 struct PlatformEvent {
@@ -52,6 +50,7 @@ std::int32_t platformMessageBox(const char* text, const char* caption, std::uint
 
 bool platformInitVideo();                         // false: no video at all
 void platformQuitVideo();
+// The display-mode full screen of createGameWindow's design; the game itself never asks for it.
 bool platformSetDisplayMode(std::int32_t width, std::int32_t height, std::int32_t colourBits);
 void platformRestoreDisplayMode();
 WindowOpenResult platformOpenWindow(const char* title, std::int32_t width, std::int32_t height, std::int32_t colourBits,

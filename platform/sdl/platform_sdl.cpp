@@ -196,9 +196,7 @@ std::int32_t platformMessageBox(const char* text, const char* caption, std::uint
                       IDOK, "OK"};
         buttonCount = 1;
     }
-    const Uint32 kind = (flags & 0xF0) == MB_ICONINFORMATION ? SDL_MESSAGEBOX_INFORMATION
-                                                               : SDL_MESSAGEBOX_WARNING;
-    const SDL_MessageBoxData data = {kind, nullptr, caption, text, buttonCount, buttons, nullptr};
+    const SDL_MessageBoxData data = {SDL_MESSAGEBOX_WARNING, nullptr, caption, text, buttonCount, buttons, nullptr};
     int answer = 0;
     if (SDL_ShowMessageBox(&data, &answer) != 0) return yesNo ? IDNO : IDOK;
     return answer;
