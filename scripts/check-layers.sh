@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check-layers.sh [ROOT]: every include of the game's own headers points down the layers
-# (or stays in its folder), so no two folders can include each other. Prints each
-# offending line and fails on any.
+# (or stays in its folder), so no two folders can include each other; and the few rules
+# that keep calls pointing down too: SDL only behind the seam, frames run only from app/,
+# drawing handed what it draws, read-only. Prints each offending line and fails on any.
 set -euo pipefail
 root=${1:-$(dirname "$0")/..}
 cd "$root"
@@ -30,5 +31,22 @@ for folder in "${layers[@]}"; do
         fi
     done < <(grep -rnE '^#include "' "$folder" --include='*.h' --include='*.cpp' --include='*.in' || true)
 done
-[ "$bad" = 0 ] && echo "layers: every include points down (${layers[*]})"
+# A fact found where it may not be: file:line and why.
+forbid() {
+    local why=$1 pattern=$2
+    shift 2
+    local hits
+    hits=$(grep -rnE "$pattern" "$@" --include='*.h' --include='*.cpp' || true)
+    if [ -n "$hits" ]; then
+        sed "s|\$|   <- $why|" <<<"$hits"
+        bad=1
+    fi
+}
+forbid "SDL belongs behind the seam, in platform/sdl/" '#include <SDL' core game media render ui app
+forbid "only app/ runs frames: below it a step says what happened" '\b(stepFrame|runMainPass|runMainLoop|stepPhase|swapFrameBuffers|pumpOneMessage)\b' core game media render ui
+forbid "the rules neither draw nor play" '#include <(GL/|SDL)' core game
+forbid "drawing is handed the records it draws, and does not reach for the globals" '\b(gGame|gFlow)\b' render ui
+forbid "drawing reads the game's records, never writes them" '[(,] *(Game|Playfield|BallSet|GameSession|Ball) *&' render
+
+[ "$bad" = 0 ] && echo "layers: every include points down (${layers[*]}); SDL behind the seam; frames run from app/; drawing reads only"
 exit "$bad"
