@@ -2,10 +2,11 @@
 // between them. Each flight is a run of frames; the session moves it one frame at a time
 // and says when it is done, and the program draws each frame.
 #pragma once
+#include "core/screen.h"
 #include "core/types.h"
+#include "game/playfield.h"
 
 struct BallSet;
-struct Playfield;
 
 enum class GameState : i32 { Menu = 0, Playing = 1 };
 enum class Transition : i32 { Approach = 0, Return = 1 };
@@ -15,7 +16,7 @@ constexpr i32 GAME_OVER_BALLS = 3;
 constexpr i32 FIELD_CELLS_TO_WIN = 810;  // a level is complete at this many solid cells, less 3 a level
 constexpr f32 CAMERA_REST_Z = -30.0f;
 constexpr f32 CAMERA_TILT_DEGREES = -40.0f;  // the field leans back, about the screen's x axis
-constexpr i32 CREDITS_START_Y = 480;        // the credits rise from the screen's bottom edge
+constexpr i32 CREDITS_START_Y = SCREEN_HEIGHT;  // the credits rise from the screen's bottom edge
 constexpr i32 CREDITS_HEIGHT = 300;         // and end once this much of them is past its top
 
 struct GameSession {
@@ -27,7 +28,7 @@ struct GameSession {
     bool levelChanging = false;
     bool gameOver = false;
     bool exiting = false;
-    f32 cameraX = -15.0f;
+    f32 cameraX = -static_cast<f32>(FIELD_SIZE) / 2.0f;  // over the field's middle
     f32 cameraY = 10.0f;
     f32 cameraZ = CAMERA_REST_Z;
 

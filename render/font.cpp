@@ -14,13 +14,14 @@
 #include <thread>
 
 #include "core/input.h"
+#include "core/screen.h"
 
 namespace {
 
 u32 fontListBase[2];  // the first of each font's 96 glyph lists; 0 while there are none
 
 bool glyphsPending = false;  // lists reserved by createFonts, glyphs not made yet
-i32 screenPixelsHigh = 480;  // the glyphs' sizes are for a screen this high
+i32 screenPixelsHigh = SCREEN_HEIGHT;  // the glyphs' sizes are for a screen this high
 
 // The face file, looked up on a thread of its own while the game starts: fontconfig
 // reads its whole configuration and cache first, which takes longer than the window's
@@ -103,7 +104,7 @@ bool findFaceFile(char* path, size_t pathSize, int* index) {
 // Compiles the 96 glyph lists of one size. The rows are flipped because FreeType
 // renders the top row first and glBitmap reads the bottom row first.
 void buildGlyphLists(FT_Face face, const FontSize& size, u32 base) {
-    const u32 pixels = static_cast<u32>((i64(size.pixels) * screenPixelsHigh + 240) / 480);
+    const u32 pixels = static_cast<u32>((i64(size.pixels) * screenPixelsHigh + SCREEN_HEIGHT / 2) / SCREEN_HEIGHT);
     if (FT_Set_Pixel_Sizes(face, 0, pixels > 0 ? pixels : 1) != 0) return;
     static unsigned char bits[MAX_GLYPH_SIDE * (MAX_GLYPH_SIDE / 8)];  // 32 KiB: off the stack
     for (i32 code = FIRST_CODE; code <= LAST_CODE; ++code) {
