@@ -94,18 +94,18 @@ bool Playfield::growWall(Orientation orientation, const BallSet& balls) {
 
 // Depth first, in the fixed neighbour order; at most one frame per open cell (784 on a
 // bordered field, 900 without a border), each a few dozen bytes of stack.
-void Playfield::floodRegion(i32 x, i32 y, const BallSet& set) {
+void Playfield::floodRegion(i32 x, i32 y, const BallSet& balls) {
     if (!inside(x, y)) return;
     cells[x][y].marked = true;
     const i32 next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
     for (const auto& n : next) {
         if (inside(n[0], n[1]) && !cells[n[0]][n[1]].marked && cells[n[0]][n[1]].solid == 0) {
-            floodRegion(n[0], n[1], set);
+            floodRegion(n[0], n[1], balls);
         }
     }
-    const i32 balls = set.count < MAX_BALLS ? set.count : MAX_BALLS;
-    for (i32 i = 0; i < balls; ++i) {
-        if (static_cast<i32>(set.balls[i].x) == x && static_cast<i32>(set.balls[i].y) == y) {
+    const i32 n = balls.count < MAX_BALLS ? balls.count : MAX_BALLS;
+    for (i32 i = 0; i < n; ++i) {
+        if (static_cast<i32>(balls.balls[i].x) == x && static_cast<i32>(balls.balls[i].y) == y) {
             regionHasBall = true;
         }
     }

@@ -71,7 +71,7 @@ MUTANTS = [
     ("walls-one-side", "game/walls.cpp", "{vertical ? wallStartX - 1 : wallStartX, vertical ? wallStartY : wallStartY - 1}",
      "{vertical ? wallStartX + 1 : wallStartX, vertical ? wallStartY : wallStartY + 1}"),
     ("walls-capture-inverted", "game/walls.cpp", "sweepMarks(regionHasBall);", "sweepMarks(!regionHasBall);"),
-    ("walls-ball-in-row", "game/walls.cpp", "static_cast<i32>(set.balls[i].x) == x && static_cast<i32>", "static_cast<i32>(set.balls[i].x) == x || static_cast<i32>"),
+    ("walls-ball-in-row", "game/walls.cpp", "static_cast<i32>(balls.balls[i].x) == x && static_cast<i32>", "static_cast<i32>(balls.balls[i].x) == x || static_cast<i32>"),
     ("walls-flood-not-down", "game/walls.cpp", "{x, y + 1}, {x, y - 1}}", "{x, y + 1}, {x, y + 1}}"),
     ("walls-region-flag-kept", "game/walls.cpp", "        regionHasBall = false;\n", ""),
     # game/session.cpp: levels, lives, score, game over, transitions
