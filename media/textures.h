@@ -9,7 +9,7 @@
 constexpr i32 TEXTURE_CACHE_SLOTS = 256;
 
 // Fixed texture ids of the BMP pictures, in load order.
-constexpr u32 TEX_WHITE = 1;
+constexpr u32 TEX_WHITE = 1;  // loaded first for its slot, which fixes the ids after it; nothing draws it
 constexpr u32 TEX_FLOOR = 2;
 constexpr u32 TEX_WALL_SIDE = 3;
 constexpr u32 TEX_WALL_TOP = 4;

@@ -12,7 +12,7 @@ constexpr i32 WINDOW_MAX_TEXT_FIELDS = 16;
 struct UiButton {
     char name[TEXT_FIELD_SIZE] = {};  // pushed into the button queue on a click
     bool pressed = false;  // part of the toolkit's interface: set by the click's update, cleared by the next
-    char caption[TEXT_FIELD_SIZE] = {};
+    char caption[TEXT_FIELD_SIZE] = {};  // part of the toolkit's interface; the menu's pictures carry theirs
     f32 x = 0.0f;
     f32 y = 0.0f;
     f32 height = 0.0f;
