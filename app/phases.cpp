@@ -129,7 +129,9 @@ void land() {
             return menuButtons();
         case Phase::LevelApproach:
         case Phase::GameOverApproach:
-            g.session.betweenLevelFlights(g.playfield, g.balls);
+            // At the turn, out of sight: the next level's field and its balls.
+            g.playfield.clear();
+            g.balls.spawn();
             return startFlight(gFlow.phase == Phase::LevelApproach ? Phase::LevelReturn : Phase::GameOverReturn);
         case Phase::LevelReturn:
             g.session.endLevelChange();

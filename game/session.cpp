@@ -25,11 +25,6 @@ bool GameSession::nextLevel(BallSet& balls) {
     return true;
 }
 
-void GameSession::betweenLevelFlights(Playfield& field, BallSet& balls) {
-    field.clear();
-    balls.spawn();
-}
-
 bool GameSession::nextLevelIfComplete(const Playfield& field, BallSet& balls) {
     if (field.countSolidCells() < FIELD_CELLS_TO_WIN - 3 * level) return false;
     gMessageLog.append("Levelwechsel");

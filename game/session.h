@@ -37,7 +37,6 @@ struct GameSession {
     [[nodiscard]] bool start(BallSet& balls);
     // The bonus, a ball and lives more; true when the level change's flights follow.
     [[nodiscard]] bool nextLevel(BallSet& balls);
-    void betweenLevelFlights(Playfield& field, BallSet& balls);  // the field cleared, new balls
     void endLevelChange() { levelChanging = false; }
     bool lost() const { return lives <= 0; }
     // After a frame of play: a level complete goes on to the next, as nextLevel.

@@ -88,7 +88,7 @@ MUTANTS = [
     ("session-over-offers-resume", "app/phases.cpp", "    openMenu(false);", "    openMenu(true);"),
     ("session-clear-before-approach", "app/phases.cpp", "            g.playfield.clear();\n            g.session.state = GameState::Playing;", "            g.session.state = GameState::Playing;"),
     ("session-over-pattern", "game/session.cpp", "    field.loadPattern(\"data/over.dat\");\n", ""),
-    ("session-next-field-kept", "game/session.cpp", "    field.clear();\n    balls.spawn();", "    balls.spawn();"),
+    ("session-next-field-kept", "app/phases.cpp", "            g.playfield.clear();\n            g.balls.spawn();", "            g.balls.spawn();"),
     ("session-approach-long", "game/session.cpp", "return cameraZ >= 0.0f;", "return cameraZ > 0.0f;"),
     ("session-credits-end", "game/session.cpp", "creditsY + CREDITS_HEIGHT <= 0", "creditsY + CREDITS_HEIGHT < 0"),
     ("session-credits-click", "app/phases.cpp", "s.rollCredits(in.leftClicked || in.rightClicked ||", "s.rollCredits(in.rightClicked ||"),
