@@ -8,7 +8,7 @@ seconds=${2:-20}
 cd "$(dirname "$0")/.."
 tmp=$(mktemp -d)
 for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || break; done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; kill $(jobs -p) 2>/dev/null; rm -rf "$tmp"' EXIT
 export DISPLAY=":$n" SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$tmp/config"  # the window opens 640 x 480

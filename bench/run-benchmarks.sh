@@ -37,7 +37,7 @@ b=$build/bench
 # A display of our own, never the developer's.
 for n in $(seq 150 199); do
     { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
     xvfb=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

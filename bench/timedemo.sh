@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 recording=${2:-$(for f in tests/golden/*.fwrec; do echo "$(tail -n 1 "$f" | cut -d' ' -f1) $f"; done | sort -n | tail -n 1 | cut -d' ' -f2)}
 runs=${3:-3}
 for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || break; done
-Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=":$n" SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME
 XDG_CONFIG_HOME=$(mktemp -d)

@@ -26,13 +26,25 @@ finish() { [ "$E2E_FAILS" -gt 0 ] && { echo "$E2E_FAILS check(s) failed"; exit 1
 start_xvfb() {
     local n; for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        background Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp 2>"$E2E_TMP/xvfb.log" && export DISPLAY=":$n"
+        # -noreset: without it the server resets as its last client leaves, and the readiness
+        # probe below is such a client; a window manager connecting during that reset fails.
+        background Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$E2E_TMP/xvfb.log" && export DISPLAY=":$n"
         wait_until 30 eval 'kill -0 ${E2E_PIDS%% *} 2>/dev/null && xdpyinfo >/dev/null 2>&1' && return 0
     done; echo "cannot start Xvfb"; cat "$E2E_TMP/xvfb.log"; exit 1; }
 
 # A window manager, which carries out full screen as on a player's desktop.
-start_wm() { background openbox >"$E2E_TMP/wm.log" 2>&1
-    wait_until 30 eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "no window manager"; }
+# One that could not connect (it has ended) is started again, until it is up or 30 s are gone.
+start_wm() {
+    local deadline=$((SECONDS + 30)) wm
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        background openbox >>"$E2E_TMP/wm.log" 2>&1; wm=$!
+        while kill -0 "$wm" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+            sleep 0.1
+        done
+    done
+    fail "no window manager"
+}
 # size WxH: the game's window has that size.
 size() { eval "$(xdotool getwindowgeometry --shell "$WINDOW")"; [ "${WIDTH}x${HEIGHT}" = "$1" ]; }
 

@@ -13,7 +13,7 @@ set -euo pipefail
 build=${1:?usage: record-real.sh BUILD_DIR NAME} name=${2:?usage: record-real.sh BUILD_DIR NAME}
 out="tests/golden/$name.fwrec"
 n=$((200 + RANDOM % 100))
-Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=":$n"
 trap 'kill $xvfb $wm 2>/dev/null' EXIT
