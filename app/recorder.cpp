@@ -80,7 +80,8 @@ bool openReplay(const char* path) {
     return true;
 }
 
-// Ends a replay from here on: the main loop stops after this pass, the checks with it.
+// Ends a replay from here on: the main loop stops at its next pass between phases (a flight
+// under way finishes first, unchecked), and the checks stop now.
 void stopReplay() {
     gInput.quitRequested = true;
     gTape.mode = TapeMode::Live;
