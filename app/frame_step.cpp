@@ -30,22 +30,23 @@ void drawFrame() {
 
 void stepFrame() {
     FrameClock& clock = gFrameClock;
-    clock.startTicks = platformTicks();
+    // A frame that follows its predecessor's deadline closely starts on that deadline, so
+    // frames stay exactly one period apart on the game's clock however late the sleep
+    // woke; after a frame that ran long, the schedule starts again from now.
+    const u32 now = platformTicks();
+    clock.startTicks = pacedFrames() && now - clock.deadline <= FRAME_WAKE_SLACK_MS ? clock.deadline : now;
+    clock.deadline = clock.startTicks + FRAME_PERIOD_MS;
     clock.startMicros = platformMicroseconds();
     gInput.latchClicks();
     drawFrame();
     swapFrameBuffers();
     pumpOneMessage();
     endFrameStep();
-    // The frame period is the game's only clock. Sleep through most of the wait and spin
-    // on the millisecond clock for the last stretch only, which a late wake-up cannot
-    // overshoot; unsigned arithmetic keeps the wait correct across the counter's wrap.
-    // A timedemo does not wait: its frames follow each other as fast as they are drawn.
-    for (;;) {
-        const u32 spent = platformTicks() - clock.startTicks;
-        if (spent >= FRAME_PERIOD_MS || !pacedFrames()) break;
-        if (FRAME_PERIOD_MS - spent > FRAME_SPIN_MS) platformSleep(FRAME_PERIOD_MS - spent - FRAME_SPIN_MS);
-    }
+    // The frame period is the game's only clock. The wait sleeps to the frame's deadline on
+    // the clock the ticks are read from, so it ends on time without keeping a core busy;
+    // unsigned arithmetic keeps the deadline right across the counter's wrap. A timedemo
+    // does not wait: its frames follow each other as fast as they are drawn.
+    if (pacedFrames()) platformSleepUntil(clock.deadline);
     u32 elapsed = platformTicks() - clock.startTicks;
     const u32 least = pacedFrames() ? FRAME_PERIOD_MS : 1;
     if (elapsed < least) elapsed = least;  // a clock that ran backwards, or a timedemo's frame under 1 ms

@@ -4,10 +4,13 @@
 #include "core/types.h"
 
 constexpr u32 FRAME_PERIOD_MS = 30;
-constexpr u32 FRAME_SPIN_MS = 2;  // the end of the wait that spins instead of sleeping
+// How late after its deadline a frame may begin and still keep the schedule: a wake-up
+// from the wait is late by a fraction of a millisecond, a frame that ran long by more.
+constexpr u32 FRAME_WAKE_SLACK_MS = 2;
 
 struct FrameClock {
     u32 startTicks = 0;          // the clock when the current frame step began
+    u32 deadline = 0;            // when its period ends, and the next one begins
     u64 startMicros = 0;         // the same on the finer clock, to measure a timedemo
     f32 framesPerSecond = 0.0f;  // of the last frame step, in whole frames
 };

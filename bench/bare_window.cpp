@@ -2,8 +2,9 @@
 // very SDL calls and attributes of the game's window, clears it, swaps once and exits.
 // After the swap has finished (glFinish) it prints the wall clock on stdout as
 // "first-frame-ns N" (CLOCK_REALTIME), for bench_launch to set against the exec time.
-// With --textured it also draws one textured quad before the swap: the least any picture
-// with a texture costs on a renderer that compiles its shaders on first use (llvmpipe).
+// With --textured it also draws one textured quad and a line of bitmap text before the
+// swap: the least any picture with a texture costs on a renderer that compiles its shaders
+// on first use (llvmpipe).
 #include <GL/gl.h>
 #include <SDL.h>
 
@@ -20,17 +21,56 @@ long long realtimeNs() {
     return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
+// One textured quad over a quarter of the window, and with it a line of 20 bitmap glyphs:
+// the least a picture with a texture and a text costs on a software renderer.
+void drawTexturedQuadAndText() {
+    static GLuint texture = 0;
+    if (texture == 0) {
+        static const unsigned char texels[2 * 2 * 3] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-0.5f, -0.5f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(0.5f, -0.5f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(0.5f, 0.5f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-0.5f, 0.5f);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    static unsigned char glyph[16 * 2];
+    for (unsigned i = 0; i < sizeof(glyph); ++i) glyph[i] = static_cast<unsigned char>(0x5A ^ (i * 37));
+    glRasterPos2f(-0.9f, 0.8f);
+    for (int i = 0; i < 20; ++i) glBitmap(12, 16, 0.0f, 0.0f, 13.0f, 0.0f, glyph);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool textured = argc > 1 && std::strcmp(argv[1], "--textured") == 0;
+    // --textured: the first picture (and every redrawn one) also has drawTexturedQuadAndText.
     // --redraw SECONDS: clear and swap every 30 ms for that long, sleeping between: the
     // floor for a paced game's processor use.
-    const int redrawSeconds = argc > 2 && std::strcmp(argv[1], "--redraw") == 0 ? std::atoi(argv[2]) : 0;
-    // --frames N [--fullscreen]: clear and swap N times without a wait, in the window or
-    // filling the desktop, and print the mean time per frame: the floor for a timedemo.
-    const int frames = argc > 2 && std::strcmp(argv[1], "--frames") == 0 ? std::atoi(argv[2]) : 0;
-    const bool fullscreen = argc > 3 && std::strcmp(argv[3], "--fullscreen") == 0;
+    // --frames N: clear and swap N times without a wait and print the mean time per frame:
+    // the floor for a timedemo.
+    // --fullscreen: the window fills the desktop.
+    bool textured = false;
+    bool fullscreen = false;
+    int redrawSeconds = 0;
+    int frames = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--textured") == 0) textured = true;
+        if (std::strcmp(argv[i], "--fullscreen") == 0) fullscreen = true;
+        if (i + 1 < argc && std::strcmp(argv[i], "--redraw") == 0) redrawSeconds = std::atoi(argv[i + 1]);
+        if (i + 1 < argc && std::strcmp(argv[i], "--frames") == 0) frames = std::atoi(argv[i + 1]);
+    }
     // As the game's platform layer: hints, subsystems, attributes, window, context.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
@@ -71,26 +111,7 @@ int main(int argc, char** argv) {
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (textured) {
-        static const unsigned char texels[2 * 2 * 3] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
-        GLuint texture = 0;
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glEnable(GL_TEXTURE_2D);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex2f(-0.5f, -0.5f);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex2f(0.5f, -0.5f);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex2f(0.5f, 0.5f);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex2f(-0.5f, 0.5f);
-        glEnd();
-    }
+    if (textured) drawTexturedQuadAndText();
     SDL_GL_SwapWindow(window);
     glFinish();
     std::printf("first-frame-ns %lld\n", realtimeNs());
@@ -117,6 +138,7 @@ int main(int argc, char** argv) {
         while (SDL_PollEvent(&e) != 0) {
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (textured) drawTexturedQuadAndText();
         SDL_GL_SwapWindow(window);
         const Uint64 spent = SDL_GetTicks64() - start;
         if (spent < 30) SDL_Delay(Uint32(30 - spent));

@@ -44,7 +44,10 @@ enum class WindowOpenResult : std::int32_t {
 
 std::uint32_t platformTicks();        // milliseconds, wraps at 2^32 like GetTickCount
 std::uint64_t platformMicroseconds();  // a finer monotonic clock, for measuring frames, never for pacing
-void platformSleep(std::uint32_t ms);  // gives the processor away for about ms
+// Gives the processor away until platformTicks() reaches ticks, on the same clock, so the
+// first read after it is the deadline itself and not a millisecond early. A deadline that
+// has passed (up to 2^31 ms back, so across the wrap) returns at once.
+void platformSleepUntil(std::uint32_t ticks);
 std::int64_t platformCalendarSeconds();      // seconds since the epoch
 std::int32_t platformMessageBox(const char* text, const char* caption, std::uint32_t flags);
 

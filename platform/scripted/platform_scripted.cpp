@@ -9,6 +9,7 @@ struct ScriptedMachine {
     std::uint32_t now = 1000;
     std::uint32_t reads = 0;  // reads of a replaced clock
     std::uint32_t slept = 0;  // milliseconds given away by sleeps
+    std::uint32_t lastRead = 1000;  // the clock's value at its last read
     std::function<std::uint32_t(std::uint32_t)> source;
     std::int64_t seconds = 1700000000;
     std::deque<PlatformEvent> events;
@@ -54,18 +55,24 @@ void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(ho
 
 std::uint32_t platformTicks() {
     ScriptedMachine& m = machine();
-    if (m.source) return m.source(m.reads++);
+    if (m.source) return m.lastRead = m.source(m.reads++);
     const std::uint32_t value = m.now;
     m.now += 1;
-    return value;
+    return m.lastRead = value;
 }
 
 std::uint64_t platformMicroseconds() { return std::uint64_t(machine().now) * 1000u; }
 
-// A sleep passes on the virtual clock at once, so paced frames stay exact and fast.
-void platformSleep(std::uint32_t ms) {
-    machine().now += ms;
-    machine().slept += ms;
+// A sleep passes on the virtual clock at once, so paced frames stay exact and fast. It ends
+// on the deadline itself, as the real one does; a replaced clock goes its own way, and the
+// sleep is only counted from its last read.
+void platformSleepUntil(std::uint32_t ticks) {
+    ScriptedMachine& m = machine();
+    const std::uint32_t from = m.source ? m.lastRead : m.now;
+    const auto ahead = static_cast<std::int32_t>(ticks - from);
+    if (ahead <= 0) return;
+    m.slept += static_cast<std::uint32_t>(ahead);
+    if (!m.source) m.now = ticks;
 }
 
 std::int64_t platformCalendarSeconds() { return machine().seconds; }

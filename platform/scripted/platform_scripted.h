@@ -23,7 +23,7 @@ void reset();
 // with a function of the read number (0, 1, 2, ...).
 void setTickSource(std::function<std::uint32_t(std::uint32_t readIndex)> source);
 void setCalendarSeconds(std::int64_t seconds);
-std::uint32_t sleptMs();  // all that platformSleep gave away
+std::uint32_t sleptMs();  // all that platformSleepUntil gave away
 
 // Events, delivered in order by platformPollEvent, one per call.
 void pushEvent(const PlatformEvent& event);

@@ -19,7 +19,7 @@ namespace {
 constexpr std::int32_t MUSIC_POOL = 8;
 constexpr std::int32_t SAMPLE_POOL = 64;
 // 1024 frames at 22050 Hz is about 46 ms: short enough that a bounce sounds with its
-// frame, long enough not to crackle when the game's busy-wait competes for the CPU.
+// frame, long enough not to crackle when drawing on a software renderer competes for the CPU.
 constexpr int CHUNK_FRAMES = 1024;
 
 bool gAudioOpen = false;

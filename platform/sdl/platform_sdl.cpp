@@ -1,7 +1,9 @@
 // platform_sdl.cpp: the platform seam on SDL2: clock, message boxes, window, GL context, events.
 #include <SDL.h>
 #include <malloc.h>
+#include <time.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +13,12 @@
 #include "platform/platform.h"
 
 namespace {
+
+std::uint64_t monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
+}
 
 SDL_Window* sWindow = nullptr;
 SDL_GLContext sContext = nullptr;
@@ -168,15 +176,25 @@ std::string displayVariable(const char* name) {
 
 }  // namespace
 
-std::uint32_t platformTicks() { return static_cast<std::uint32_t>(SDL_GetTicks64()); }
+// The ticks and the frame wait share CLOCK_MONOTONIC (SDL's own ticks run on the raw clock,
+// which clock_nanosleep cannot sleep on): a wake-up at a whole millisecond is read as that
+// millisecond, so the wait never has to spin on the clock to end exactly.
+std::uint32_t platformTicks() { return static_cast<std::uint32_t>(monotonicNs() / 1000000u); }
 
-std::uint64_t platformMicroseconds() {
-    static const Uint64 frequency = SDL_GetPerformanceFrequency();
-    const Uint64 count = SDL_GetPerformanceCounter();
-    return count / frequency * 1000000u + count % frequency * 1000000u / frequency;
+std::uint64_t platformMicroseconds() { return monotonicNs() / 1000u; }
+
+void platformSleepUntil(std::uint32_t ticks) {
+    const std::uint64_t now = monotonicNs() / 1000000u;
+    const auto ahead = static_cast<std::int32_t>(ticks - static_cast<std::uint32_t>(now));
+    if (ahead <= 0) return;
+    const std::uint64_t deadlineMs = now + static_cast<std::uint64_t>(ahead);
+    timespec deadline{};
+    deadline.tv_sec = static_cast<time_t>(deadlineMs / 1000u);
+    deadline.tv_nsec = static_cast<long>(deadlineMs % 1000u * 1000000u);
+    // A signal only interrupts the sleep; the deadline stays where it was.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    }
 }
-
-void platformSleep(std::uint32_t ms) { SDL_Delay(ms); }
 
 std::int64_t platformCalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 

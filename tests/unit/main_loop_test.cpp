@@ -88,16 +88,25 @@ TEST_F(MainLoopTest, FramesLastThirtyMillisecondsAndTheFigureIsInWholeFrames) {
         stepFrame();
         EXPECT_EQ(gFrameClock.framesPerSecond, fps) << length << " ms";
     }
-    // 10 ms before the 32-bit clock wraps, the wait must still end after 30 ms.
-    u32 reads = 0;
+    // 10 ms before the 32-bit clock wraps, the deadline wraps with it: a whole frame's sleep.
     scripted::reset();
-    scripted::setTickSource([&reads](u32 read) { return reads = read + 1, 0xFFFFFFF6u + read; });
+    scripted::setTickSource([](u32 read) { return 0xFFFFFFF6u + read; });
     stepFrame();
-    EXPECT_TRUE(reads == 32u && gFrameClock.framesPerSecond == 32.0f) << "start, 30 waits, one elapsed read: " << reads;
+    EXPECT_EQ(scripted::sleptMs(), 30u) << "across the wrap";
     scripted::reset();  // on the plain clock a sleep passes time at once
-    scripted::setSwapHook([] { platformSleep(10); });  // the picture takes 10 ms of the frame
+    scripted::setSwapHook([] { platformSleepUntil(platformTicks() + 10); });  // the picture takes 10 ms of the frame
     stepFrame();
-    EXPECT_EQ(scripted::sleptMs(), 10u + 17u) << "asleep for all but the last 2 ms: no core kept busy";
+    const u32 start = gFrameClock.startTicks;
+    EXPECT_TRUE(scripted::sleptMs() >= 10u + 18u && gFrameClock.framesPerSecond == 33.0f)
+        << "asleep for the rest of the frame, no core kept busy, and awake on the deadline: " << scripted::sleptMs();
+    scripted::setSwapHook([] { platformSleepUntil(platformTicks() + 1); });  // a late wake-up is 1 ms late here
+    stepFrame();
+    EXPECT_EQ(gFrameClock.startTicks - start, 30u) << "the next frame starts on the deadline, not on the late read";
+    scripted::setSwapHook([] { platformSleepUntil(platformTicks() + 40); });  // a picture that takes too long
+    stepFrame();
+    const u32 late = gFrameClock.startTicks;
+    stepFrame();
+    EXPECT_GT(gFrameClock.startTicks - late, 41u) << "after a long frame the schedule begins again from the clock";
 }
 
 TEST_F(MainLoopTest, OneMessagePerFrameStepClicksLatchForOneFrameMovesMergeKeysStayDown) {
