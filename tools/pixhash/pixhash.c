@@ -1,7 +1,9 @@
 /* pixhash.c: preloaded into the game, hashes every picture just before it is swapped and
  * writes one line per frame (drawable size, 64-bit FNV-1a of its pixels) to $PIXHASH_OUT.
  * The frame-rate text in the screen's top right corner is left out: it differs with the
- * machine's timing, not with what the game draws. Used by scripts/compare-pictures.sh. */
+ * machine's timing, not with what the game draws. Used by scripts/compare-pictures.sh.
+ * With PIXHASH_DUMP=N, frame N (counted from 1) is also written as $PIXHASH_OUT-N.ppm, to
+ * look at a picture that differs. */
 #define _GNU_SOURCE
 #include <GL/gl.h>
 #include <dlfcn.h>
@@ -16,6 +18,8 @@ void SDL_GL_SwapWindow(void* window) {
     static SwapFn realSwap;
     static SizeFn drawableSize;
     static FILE* out;
+    static long frame;
+    ++frame;
     if (!realSwap) {
         realSwap = (SwapFn)dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
         drawableSize = (SizeFn)dlsym(RTLD_DEFAULT, "SDL_GL_GetDrawableSize");
@@ -42,6 +46,20 @@ void SDL_GL_SwapWindow(void* window) {
         }
         fprintf(out, "%dx%d %016llx\n", w, h, (unsigned long long)hash);
         fflush(out);
+        const char* dump = getenv("PIXHASH_DUMP");
+        if (dump && atol(dump) == frame) {
+            char name[4096];
+            const char* path = getenv("PIXHASH_OUT");
+            snprintf(name, sizeof name, "%s-%ld.ppm", path ? path : "pixhash", frame);
+            FILE* ppm = fopen(name, "wb");
+            if (ppm) {
+                fprintf(ppm, "P6\n%d %d\n255\n", w, h);
+                for (int y = h - 1; y >= 0; --y) {
+                    for (int x = 0; x < w; ++x) fwrite(px + ((size_t)y * (size_t)w + (size_t)x) * 4, 1, 3, ppm);
+                }
+                fclose(ppm);
+            }
+        }
     }
     free(px);
     realSwap(window);
