@@ -39,15 +39,19 @@ void stepFrame() {
     clock.startMicros = platformMicroseconds();
     gInput.latchClicks();
     drawFrame();
+    // The picture is finished before the wait and shown on the frame's deadline, so the
+    // pictures appear exactly one period apart however long each took to draw. The window's
+    // message is still taken after the picture is shown, once a period, so the picture that
+    // answers it comes no later than before. The wait sleeps on the clock the ticks are read
+    // from, so it ends on time without keeping a core busy; unsigned arithmetic keeps the
+    // deadline right across the counter's wrap. A timedemo does not wait.
+    finishPicture();
+    if (pacedFrames()) platformSleepUntil(clock.deadline);
+    // The frame's length as it was always shown: up to the end of its wait.
+    u32 elapsed = platformTicks() - clock.startTicks;
     swapFrameBuffers();
     pumpOneMessage();
     endFrameStep();
-    // The frame period is the game's only clock. The wait sleeps to the frame's deadline on
-    // the clock the ticks are read from, so it ends on time without keeping a core busy;
-    // unsigned arithmetic keeps the deadline right across the counter's wrap. A timedemo
-    // does not wait: its frames follow each other as fast as they are drawn.
-    if (pacedFrames()) platformSleepUntil(clock.deadline);
-    u32 elapsed = platformTicks() - clock.startTicks;
     const u32 least = pacedFrames() ? FRAME_PERIOD_MS : 1;
     if (elapsed < least) elapsed = least;  // a clock that ran backwards, or a timedemo's frame under 1 ms
     // A whole number on purpose: the HUD has always shown 33.0, 32.0, ...

@@ -106,6 +106,8 @@ void drawHud(const GameSession& s, f32 framesPerSecond) {
     glColor3f(1.0f, 1.0f, 1.0f);
 }
 
+void finishPicture() { glFinish(); }
+
 void beginOverlay() {
     glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);

@@ -37,6 +37,8 @@ void beginOverlay();                      // 2D, in screen pixels, origin top le
 // The frame rate, level texts and credits; ends in white.
 void drawHud(const GameSession& session, f32 framesPerSecond);
 void endOverlay();
+// Waits until the picture drawn so far is complete in the back buffer.
+void finishPicture();
 
 // The field, then the balls, seen from the session's camera.
 void drawScene(const Playfield& field, const BallSet& balls, const GameSession& camera, f32 ballSpin);

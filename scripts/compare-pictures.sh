@@ -3,7 +3,10 @@
 # game draws it and as revision REV's did, compared pixel by pixel (the frame-rate corner
 # aside). For a change that must leave every picture as it was. Options after REV (say
 # --fullscreen) go to both games. Needs a built build/fendwall; REV is built in a scratch
-# worktree. Exit 0 when every frame of every game is the same.
+# worktree. Exit 0 when every frame of every game is the same. The games draw on SDL's
+# offscreen driver, whose full screen is 1024 x 768; with COMPARE_VIDEODRIVER=x11 they draw
+# on the display in DISPLAY instead (a 1920 x 1080 Xvfb with a window manager gives the
+# player's full screen).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rev=${1:?usage: compare-pictures.sh REV [GAME-OPTION...]}
@@ -20,7 +23,7 @@ for game in "$root"/tests/golden/*.fwrec; do
     for side in old new; do
         tree=$root
         [ "$side" = old ] && tree=$work/old
-        (cd "$tree" && PIXHASH_OUT="$work/$side-$name" SDL_VIDEODRIVER=offscreen LD_PRELOAD="$work/pixhash.so" \
+        (cd "$tree" && PIXHASH_OUT="$work/$side-$name" SDL_VIDEODRIVER="${COMPARE_VIDEODRIVER:-offscreen}" LD_PRELOAD="$work/pixhash.so" \
             ./build/fendwall "$@" --timedemo "$game" >/dev/null 2>&1) || true
     done
     frames=$(wc -l <"$work/new-$name")
