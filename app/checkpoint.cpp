@@ -1,42 +1,14 @@
 // checkpoint.cpp: one number for the whole state of a game, so a replay can tell the first
 // second in which it went its own way. Field by field, in a fixed order and byte order, so
 // every build and compiler hashes the same state alike; padding never counts.
-#include <cstring>
-#include <type_traits>
-
 #include "app/phases.h"
 #include "app/recorder.h"
+#include "core/state_hash.h"
 #include "core/input.h"
 #include "game/game.h"
 #include "ui/menu.h"
 
 namespace {
-
-// FNV-1a, 64 bits.
-struct Hasher {
-    u64 value = 0xcbf29ce484222325ull;
-
-    void byte(u8 b) { value = (value ^ b) * 0x100000001b3ull; }
-    void add(u32 v) {
-        for (int i = 0; i < 4; ++i) byte(u8(v >> (8 * i)));
-    }
-    void add(i32 v) { add(u32(v)); }
-    void add(bool v) { byte(v ? 1 : 0); }
-    void add(f32 v) {
-        u32 bits = 0;
-        std::memcpy(&bits, &v, sizeof bits);
-        add(bits);
-    }
-    template <typename E>
-    void add(E v) requires std::is_enum_v<E> { add(i32(v)); }
-    void text(const char* s, size_t size) {
-        const size_t n = strnlen(s, size);
-        add(u32(n));
-        for (size_t i = 0; i < n; ++i) byte(u8(s[i]));
-    }
-    template <typename... T>
-    void all(const T&... v) { (add(v), ...); }
-};
 
 void hashField(Hasher& h, const Playfield& f) {
     h.all(f.regionHasBall, f.building, f.wallHit, f.cursorX, f.cursorY, f.wallStartX, f.wallStartY, f.endHigh,
@@ -57,6 +29,8 @@ void hashGame(Hasher& h, const Game& g) {
           s.cameraY, s.cameraZ);
 }
 
+}  // namespace
+
 void hashUi(Hasher& h, const Ui& ui) {
     for (const UiWindow& w : ui.manager.windows) {
         h.all(w.textFieldCapacity, w.buttonCapacity, w.x, w.y, w.height, w.width, w.isOpen);
@@ -74,8 +48,6 @@ void hashUi(Hasher& h, const Ui& ui) {
     for (const auto& entry : ui.clicks.entries) h.text(entry, sizeof entry);
     h.all(ui.menu.resumeAllowed, ui.menu.windowIndex);
 }
-
-}  // namespace
 
 // The window's size, the frame rate and the message log are left out: they differ from one
 // screen and machine to the next without changing the game.

@@ -3,6 +3,7 @@
 #include "app/frame_step.h"
 
 #include "app/phases.h"
+#include "app/picture_area.h"
 #include "app/recorder.h"
 #include "app/window.h"
 #include "core/input.h"
@@ -16,6 +17,7 @@ FrameClock gFrameClock;
 
 void drawFrame() {
     const Picture& picture = gFlow.picture;
+    choosePictureArea(picture, gFrameClock.framesPerSecond);
     if (picture.intro) {
         drawIntroPicture(picture);
         return;

@@ -38,3 +38,7 @@ bool pacedFrames();     // false in a timedemo: frames follow each other without
 int closeTape(int status);
 
 u64 gameStateHash();
+// The menu's windows, buttons and click queue, as gameStateHash counts them.
+struct Hasher;
+struct Ui;
+void hashUi(Hasher& h, const Ui& ui);

@@ -2,6 +2,7 @@
 // window messages into the input state.
 #include "app/window.h"
 
+#include "app/picture_area.h"
 #include "app/recorder.h"
 #include "core/input.h"
 #include "core/screen.h"
@@ -50,6 +51,7 @@ bool createGameWindow(const char* title, i32 width, i32 height, i32 colourBits, 
     }
     if (gWindow.fullscreen) platformShowCursor(false);
 
+    forgetPicture();
     const WindowOpenResult result =
         platformOpenWindow(title, width, height, colourBits, gWindow.fullscreen);
     switch (result) {

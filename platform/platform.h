@@ -70,6 +70,12 @@ void platformShowCursor(bool show);
 // The open window's icon: width x height pixels of red, green, blue and alpha, top row first.
 void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::int32_t height);
 void platformSwapBuffers();
+// Whether platformSwapBuffers can show just part of the window and leaves the back buffer as
+// drawn, so that a picture may be drawn over the one before it, in part.
+bool platformPartialPictures();
+// The part of the window the next platformSwapBuffers must show, in window pixels from the
+// bottom left; without it, or once the window was exposed, the whole window is shown.
+void platformPresentArea(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
 bool platformPollEvent(PlatformEvent* event);    // false when nothing is pending
 void platformPostQuit();                          // queue a Quit event
 

@@ -5,6 +5,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
+
+#include "core/state_hash.h"
 #include "core/version.h"
 #include "game/game.h"
 #include "render/font.h"
@@ -25,6 +29,14 @@ void drawCredits(i32 top) {
 // The whole window black, bars included, then drawing kept inside the screen: text
 // bitmaps are not clipped to the viewport and would spill into the bars.
 void clearWindow() {
+    if (gRender.partial) {
+        // Only the part that changes: the rest of the window keeps the picture before.
+        const PixelBox& a = gRender.area;
+        glScissor(a.x0, a.y0, a.x1 - a.x0, a.y1 - a.y0);
+        glEnable(GL_SCISSOR_TEST);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
     glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const ScreenRect& r = gRender.screen;
@@ -107,6 +119,59 @@ void drawHud(const GameSession& s, f32 framesPerSecond) {
 }
 
 void finishPicture() { glFinish(); }
+
+PixelBox screenOnWindow() {
+    const ScreenRect& r = gRender.screen;
+    const i32 bottom = gRender.viewportHeight - r.y - r.height;
+    return {r.x, bottom, r.x + r.width, bottom + r.height};
+}
+
+PixelBox screenBoxOnWindow(f32 left, f32 top, f32 right, f32 bottom) {
+    const ScreenRect& r = gRender.screen;
+    const double sx = double(r.width) / SCREEN_WIDTH;
+    const double sy = double(r.height) / SCREEN_HEIGHT;
+    const double windowTop = gRender.viewportHeight - r.y;  // GL's row of the screen's top edge
+    return {i32(std::floor(r.x + left * sx)) - 2, i32(std::floor(windowTop - bottom * sy)) - 2,
+            i32(std::ceil(r.x + right * sx)) + 2, i32(std::ceil(windowTop - top * sy)) + 2};
+}
+
+PixelBox fieldBoxOnWindow(const GameSession& camera, const double low[3], const double high[3]) {
+    // As GL does it: the tilt about x after the camera's move, then gluPerspective's 45
+    // degrees into the viewport that resizeScene set.
+    const ScreenRect& r = gRender.screen;
+    const double tilt = double(CAMERA_TILT_DEGREES) * M_PI / 180.0;
+    const double c = std::cos(tilt), s = std::sin(tilt);
+    const double f = 1.0 / std::tan(45.0 * M_PI / 360.0);
+    const double aspect = double(f32(r.width) / f32(r.height));
+    const double viewBottom = gRender.viewportHeight - r.y - r.height;
+    double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+    for (i32 corner = 0; corner < 8; ++corner) {
+        const double x = ((corner & 1) ? high[0] : low[0]) + camera.cameraX;
+        const double y = ((corner & 2) ? high[1] : low[1]) + camera.cameraY;
+        const double z = ((corner & 4) ? high[2] : low[2]) + camera.cameraZ;
+        const double ey = c * y - s * z;
+        const double ez = s * y + c * z;
+        if (!(-ez > 0.05)) return screenOnWindow();  // at or behind the eye: cannot tell
+        const double wx = r.x + (f * x / aspect / -ez + 1.0) * 0.5 * r.width;
+        const double wy = viewBottom + (f * ey / -ez + 1.0) * 0.5 * r.height;
+        left = std::min(left, wx), right = std::max(right, wx);
+        bottom = std::min(bottom, wy), top = std::max(top, wy);
+    }
+    const double limit = 1e6;  // far off the window; keeps the casts defined
+    return {i32(std::floor(std::max(left, -limit))) - 2, i32(std::floor(std::max(bottom, -limit))) - 2,
+            i32(std::ceil(std::min(right, limit))) + 2, i32(std::ceil(std::min(top, limit))) + 2};
+}
+
+u64 drawingStateKey() {
+    GLfloat colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    GLint depthFunc = GL_LESS;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    Hasher h;
+    h.all(colour[0], colour[1], colour[2], colour[3], i32(depthFunc), glIsEnabled(GL_DEPTH_TEST) == GL_TRUE,
+          glIsEnabled(GL_BLEND) == GL_TRUE, glIsEnabled(GL_TEXTURE_2D) == GL_TRUE);
+    return h.value;
+}
 
 void beginOverlay() {
     glDisable(GL_DEPTH_TEST);

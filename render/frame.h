@@ -23,6 +23,10 @@ struct RenderState {
     i32 viewportWidth = 0;  // the window's client area
     i32 viewportHeight = 0;
     ScreenRect screen;  // where the 640 x 480 screen lies in it
+    // The picture drawn in part: only `area` is cleared and drawn, and the rest of the
+    // window keeps the picture before. Everything is still sent, in the same order.
+    bool partial = false;
+    PixelBox area;
 };
 
 extern RenderState gRender;
@@ -39,6 +43,16 @@ void drawHud(const GameSession& session, f32 framesPerSecond);
 void endOverlay();
 // Waits until the picture drawn so far is complete in the back buffer.
 void finishPicture();
+
+// Where things land in the window, for drawing a picture in part. Each box holds every
+// pixel the thing can touch, with a margin of two.
+PixelBox screenOnWindow();  // the 640 x 480 screen
+PixelBox screenBoxOnWindow(f32 left, f32 top, f32 right, f32 bottom);  // a rectangle of it
+// A box of field space seen from the camera; the whole screen if any of it is behind the eye.
+PixelBox fieldBoxOnWindow(const GameSession& camera, const double low[3], const double high[3]);
+// The state the next picture starts from (colour, depth test, blending): a picture drawn
+// from another state may differ anywhere.
+u64 drawingStateKey();
 
 // The field, then the balls, seen from the session's camera.
 void drawScene(const Playfield& field, const BallSet& balls, const GameSession& camera, f32 ballSpin);

@@ -30,8 +30,8 @@ for game in "$root"/tests/golden/*.fwrec; do
     if [ "$frames" -gt 0 ] && cmp -s "$work/old-$name" "$work/new-$name"; then
         echo "$name: $frames frames from $(head -1 "$work/new-$name" | cut -d' ' -f1), every picture the same"
     else
-        first=$(diff <(nl -ba "$work/old-$name") <(nl -ba "$work/new-$name") | awk 'NR == 2 {print $2}' || true)
-        echo "$name: $frames frames here, $(wc -l <"$work/old-$name") at $rev; first different picture: frame ${first:-?}"
+        differ=$(diff <(nl -ba "$work/old-$name") <(nl -ba "$work/new-$name") | awk '/^</ {print $2}' || true)
+        echo "$name: $frames frames here, $(wc -l <"$work/old-$name") at $rev; $(wc -w <<<"$differ") pictures differ, from frame $(head -1 <<<"$differ")"
         status=1
     fi
 done

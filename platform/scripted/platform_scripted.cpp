@@ -1,6 +1,7 @@
 // platform_scripted.cpp: the platform seam for tests: virtual clock, scripted input, recorded boxes.
 #include "platform/scripted/platform_scripted.h"
 
+#include <array>
 #include <deque>
 
 namespace {
@@ -23,6 +24,9 @@ struct ScriptedMachine {
     bool cursorShown = true;
     std::vector<std::uint8_t> icon;
     std::uint32_t swaps = 0;
+    bool partial = false;
+    std::vector<std::array<std::int32_t, 4>> presented;  // the area each swap showed; all -1: the whole window
+    std::array<std::int32_t, 4> area{-1, -1, -1, -1};
     std::function<void()> swapHook;
 };
 
@@ -49,6 +53,8 @@ std::uint32_t sleptMs() { return machine().slept; }
 bool cursorShown() { return machine().cursorShown; }
 const std::vector<std::uint8_t>& windowIcon() { return machine().icon; }
 std::uint32_t swaps() { return machine().swaps; }
+void setPartialPictures(bool partial) { machine().partial = partial; }
+const std::vector<std::array<std::int32_t, 4>>& presented() { return machine().presented; }
 void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(hook); }
 
 }  // namespace scripted
@@ -122,8 +128,17 @@ void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::in
 }
 
 void platformSwapBuffers() {
-    ++machine().swaps;
-    if (machine().swapHook) machine().swapHook();
+    ScriptedMachine& m = machine();
+    ++m.swaps;
+    if (m.partial) m.presented.push_back(m.area);
+    m.area = {-1, -1, -1, -1};
+    if (m.swapHook) m.swapHook();
+}
+
+bool platformPartialPictures() { return machine().partial; }
+
+void platformPresentArea(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+    machine().area = {x, y, width, height};
 }
 
 bool platformPollEvent(PlatformEvent* event) {

@@ -1,6 +1,7 @@
 // platform_scripted.h: the test side of the platform seam: a virtual clock, scripted
 // events and a record of the message boxes, so whole games run headless in milliseconds.
 #pragma once
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ constexpr std::int32_t DESKTOP_HEIGHT = 1080;
 bool cursorShown();  // the system's own mouse cursor over the window
 const std::vector<std::uint8_t>& windowIcon();  // as last set: RGBA, top row first; empty when none was
 std::uint32_t swaps();
+// Pictures shown in part, as on X11 with Mesa: each swap then records the area it showed,
+// x, y, width, height from the window's bottom left, or all -1 for the whole window.
+void setPartialPictures(bool partial);
+const std::vector<std::array<std::int32_t, 4>>& presented();
 
 // Called after every buffer swap, i.e. once per frame step, also inside transitions.
 void setSwapHook(std::function<void()> hook);

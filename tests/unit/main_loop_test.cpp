@@ -13,6 +13,7 @@
 #include "game/game.h"
 #include "media/sound.h"
 #include "platform/scripted/audio_scripted.h"
+#include "app/phases.h"
 #include "render/frame.h"
 #include "support/harness.h"
 #include "ui/menu.h"
@@ -110,6 +111,37 @@ TEST_F(MainLoopTest, FramesLastThirtyMillisecondsAndTheFigureIsInWholeFrames) {
     const u32 late = gFrameClock.startTicks;
     stepFrame();
     EXPECT_GT(gFrameClock.startTicks - late, 41u) << "after a long frame the schedule begins again from the clock";
+}
+
+TEST_F(MainLoopTest, OnAWindowThatKeepsItsPictureOnlyWhatMovedIsDrawnAndShownAgain) {
+    harness::startPlaying();
+    harness::runPasses(1000, [] { return !gFlow.picture.intro; });
+    harness::clearFieldNoBalls();
+    harness::placeBall(0, 5.5f, 5.5f, 0.25f, 0.25f);
+    scripted::setPartialPictures(true);
+    harness::runPasses(4);
+    const auto& shown = scripted::presented();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0][2], -1) << "the first picture on such a window is whole";
+    for (size_t i = 1; i < 4; ++i) {
+        const auto& a = shown[i];
+        EXPECT_TRUE(a[0] >= 0 && a[1] >= 0 && a[0] + a[2] <= 640 && a[1] + a[3] <= 480 && a[2] > 0 && a[3] > 0 && a[2] * a[3] < 640 * 480 / 40)
+            << "the rolling ball's corner of the screen: " << a[0] << " " << a[1] << " " << a[2] << " " << a[3];
+    }
+    EXPECT_TRUE(gRender.partial && gRender.area.x0 == shown[3][0] && gRender.area.y1 - gRender.area.y0 == shown[3][3]) << "drawn where shown";
+    EXPECT_GT(shown[3][0], shown[1][0]) << "following the ball to the right";
+    const i32 quiet = shown[3][2] * shown[3][3];
+    harness::push(PlatformEventType::MouseMove, harness::pixelX(20), harness::pixelY(20));
+    harness::runPasses(2);
+    EXPECT_GT(scripted::presented().back()[2] * scripted::presented().back()[3], 4 * quiet) << "the marker's old and new cells too";
+    gGame.session.score += 100;
+    harness::runPasses(1);
+    EXPECT_TRUE(scripted::presented().back()[2] == -1 && !gRender.partial) << "the score's text changed: the whole picture";
+    harness::runPasses(1);
+    EXPECT_NE(scripted::presented().back()[2], -1);
+    scripted::setPartialPictures(false);
+    harness::runPasses(1);
+    EXPECT_FALSE(gRender.partial) << "a window that does not keep its picture is always drawn whole";
 }
 
 TEST_F(MainLoopTest, OneMessagePerFrameStepClicksLatchForOneFrameMovesMergeKeysStayDown) {

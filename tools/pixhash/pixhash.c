@@ -3,25 +3,30 @@
  * The frame-rate text in the screen's top right corner is left out: it differs with the
  * machine's timing, not with what the game draws. Used by scripts/compare-pictures.sh.
  * With PIXHASH_DUMP=N, frame N (counted from 1) is also written as $PIXHASH_OUT-N.ppm, to
- * look at a picture that differs. */
+ * look at a picture that differs. Where the game shows pictures in part (glXCopySubBufferMESA)
+ * the back buffer still holds the whole picture, and that is what is hashed. */
 #define _GNU_SOURCE
 #include <GL/gl.h>
 #include <dlfcn.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 typedef void (*SwapFn)(void*);
 typedef void (*SizeFn)(void*, int*, int*);
+typedef void* (*WindowFn)(void);
+typedef void* (*GetProcFn)(const char*);
+typedef void (*CopySubFn)(void*, unsigned long, int, int, int, int);
 
-void SDL_GL_SwapWindow(void* window) {
-    static SwapFn realSwap;
+/* The back buffer holds the whole picture when it is shown, whether by a swap or, where
+ * the game shows pictures in part, by glXCopySubBufferMESA. */
+static void hashPicture(void* window) {
     static SizeFn drawableSize;
     static FILE* out;
     static long frame;
     ++frame;
-    if (!realSwap) {
-        realSwap = (SwapFn)dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+    if (!out) {
         drawableSize = (SizeFn)dlsym(RTLD_DEFAULT, "SDL_GL_GetDrawableSize");
         const char* path = getenv("PIXHASH_OUT");
         out = fopen(path ? path : "pixhash.txt", "w");
@@ -62,5 +67,52 @@ void SDL_GL_SwapWindow(void* window) {
         }
     }
     free(px);
+}
+
+void SDL_GL_SwapWindow(void* window) {
+    static SwapFn realSwap;
+    if (!realSwap) realSwap = (SwapFn)dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+    hashPicture(window);
     realSwap(window);
+}
+
+static CopySubFn realCopySub;
+
+/* Pictures shown in part, less than the whole window, are also listed, one line each, in
+ * $PIXHASH_OUT.partial. */
+static void copySubBuffer(void* display, unsigned long drawable, int x, int y, int width, int height) {
+    static FILE* partial;
+    WindowFn current = (WindowFn)dlsym(RTLD_DEFAULT, "SDL_GL_GetCurrentWindow");
+    SizeFn drawableSize = (SizeFn)dlsym(RTLD_DEFAULT, "SDL_GL_GetDrawableSize");
+    int w = 0, h = 0;
+    if (current) {
+        hashPicture(current());
+        if (drawableSize) drawableSize(current(), &w, &h);
+    }
+    if (x == 0 && y == 0 && width == w && height == h) {
+        realCopySub(display, drawable, x, y, width, height);
+        return;
+    }
+    if (!partial) {
+        char name[4096];
+        const char* path = getenv("PIXHASH_OUT");
+        snprintf(name, sizeof name, "%s.partial", path ? path : "pixhash.txt");
+        partial = fopen(name, "w");
+    }
+    if (partial) {
+        fprintf(partial, "%d %d %d %d\n", x, y, width, height);
+        fflush(partial);
+    }
+    realCopySub(display, drawable, x, y, width, height);
+}
+
+void* SDL_GL_GetProcAddress(const char* name) {
+    static GetProcFn realGetProc;
+    if (!realGetProc) realGetProc = (GetProcFn)dlsym(RTLD_NEXT, "SDL_GL_GetProcAddress");
+    void* proc = realGetProc(name);
+    if (proc && strcmp(name, "glXCopySubBufferMESA") == 0) {
+        realCopySub = (CopySubFn)proc;
+        return (void*)copySubBuffer;
+    }
+    return proc;
 }

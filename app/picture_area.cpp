@@ -1,0 +1,116 @@
+// picture_area.cpp: which part of the window a picture must draw. On a software renderer
+// every pixel costs processor time, yet from one picture to the next only the balls, the
+// cursor marker, the menu's cursor mark and the frame rate move. Where the platform shows
+// part of a picture and keeps the rest as drawn, only their boxes, in this picture and the
+// one before, are drawn again; anything else that changed (the field, the camera, a text,
+// the menu, the window, the drawing state) draws the whole picture. GL is still sent the
+// whole picture in the same order, cut to the area by the scissor: the software renderer's
+// results in a few pixels depend on how its vertex buffers were filled before.
+#include "app/picture_area.h"
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/phases.h"
+#include "app/recorder.h"
+#include "core/input.h"
+#include "core/state_hash.h"
+#include "game/game.h"
+#include "platform/platform.h"
+#include "render/frame.h"
+#include "ui/menu.h"
+
+namespace {
+
+// The boxes of what moves in one picture.
+struct Moving {
+    PixelBox balls[MAX_BALLS];
+    i32 ballCount = 0;
+    PixelBox marker;   // the cursor marker's cell
+    i32 markerKey = 0;  // its cell and orientation
+    PixelBox mark;      // the menu's cursor mark, if shown
+    i32 markKey = 0;    // the mouse position
+};
+
+struct LastPicture {
+    bool known = false;  // the window holds a picture drawn since it was opened
+    u64 still = 0;
+    Moving moving;
+    f32 framesPerSecond = 0.0f;
+};
+
+LastPicture gLast;
+
+// Everything the picture is drawn from besides the moving things.
+u64 stillSignature(const Picture& picture) {
+    Hasher h;
+    h.all(picture.intro, picture.introBands, picture.introSlide, picture.introFade);
+    const GameSession& s = gGame.session;
+    h.all(s.level, s.lives, s.score, s.state, s.creditsY, s.levelChanging, s.gameOver, s.exiting, s.cameraX,
+          s.cameraY, s.cameraZ);
+    const Playfield& f = gGame.playfield;
+    h.all(f.textureStepX, f.textureStepY);
+    for (const auto& column : f.cells) {
+        for (const Cell& c : column) h.all(c.solid, c.marked);
+    }
+    hashUi(h, gUi);
+    h.all(gInput.showMenuCursor, gRender.viewportWidth, gRender.viewportHeight, gRender.screen.x, gRender.screen.y,
+          gRender.screen.width, gRender.screen.height, drawingStateKey());
+    return h.value;
+}
+
+Moving movingNow() {
+    Moving m;
+    const GameSession& camera = gGame.session;
+    const Playfield& f = gGame.playfield;
+    const double cellLow[3] = {double(f.cursorX), double(f.cursorY), 0.0};
+    const double cellHigh[3] = {cellLow[0] + 1.0, cellLow[1] + 1.0, 1.0};
+    m.marker = fieldBoxOnWindow(camera, cellLow, cellHigh);
+    m.markerKey = (f.cursorX * 64 + f.cursorY) * 4 + static_cast<i32>(f.selectedOrientation);
+    // A ball is a sphere of radius 0.35 about (x, y, 0.2), however it is turned.
+    const i32 n = gGame.balls.count < MAX_BALLS ? gGame.balls.count : MAX_BALLS;
+    for (i32 k = 0; k < n; ++k) {
+        const Ball& b = gGame.balls.balls[k];
+        const double low[3] = {b.x - 0.36, b.y - 0.36, 0.2 - 0.36};
+        const double high[3] = {b.x + 0.36, b.y + 0.36, 0.2 + 0.36};
+        m.balls[m.ballCount++] = fieldBoxOnWindow(camera, low, high);
+    }
+    // The menu's "x", drawn in the large font from 4 left of the mouse, 4 below it.
+    if (gInput.showMenuCursor) {
+        const f32 x = static_cast<f32>(gInput.mouseX);
+        const f32 y = static_cast<f32>(gInput.mouseY);
+        m.mark = screenBoxOnWindow(x - 12.0f, y - 24.0f, x + 24.0f, y + 14.0f);
+        m.markKey = gInput.mouseX * 65536 + gInput.mouseY;
+    }
+    return m;
+}
+
+}  // namespace
+
+void choosePictureArea(const Picture& picture, f32 framesPerSecond) {
+    gRender.partial = false;
+    if (!platformPartialPictures()) {
+        gLast.known = false;
+        return;
+    }
+    const u64 still = stillSignature(picture);
+    const Moving moving = movingNow();
+    if (gLast.known && still == gLast.still) {
+        // The balls move in every picture; the marker and the mark only when the mouse does.
+        PixelBox area;
+        for (i32 i = 0; i < moving.ballCount; ++i) area.add(moving.balls[i]);
+        for (i32 i = 0; i < gLast.moving.ballCount; ++i) area.add(gLast.moving.balls[i]);
+        if (moving.markerKey != gLast.moving.markerKey) area.add(moving.marker), area.add(gLast.moving.marker);
+        if (moving.markKey != gLast.moving.markKey) area.add(moving.mark), area.add(gLast.moving.mark);
+        // The frame rate's text, drawn in the small font at (560, 20), when it changes.
+        if (framesPerSecond != gLast.framesPerSecond) area.add(screenBoxOnWindow(552.0f, 0.0f, 640.0f, 32.0f));
+        gRender.partial = true;
+        gRender.area = area.within(screenOnWindow());
+        const PixelBox& a = gRender.area;
+        platformPresentArea(a.x0, a.y0, a.x1 - a.x0, a.y1 - a.y0);
+    }
+    { static int whole = 0, part = 0; static long area = 0; if (gRender.partial) { ++part; area += long(gRender.area.x1 - gRender.area.x0) * (gRender.area.y1 - gRender.area.y0); } else ++whole;
+      if ((whole + part) % 100 == 0 && std::getenv("PADBG")) std::fprintf(stderr, "whole %d partial %d mean area %ld\n", whole, part, part ? area / part : 0); }
+    gLast = {true, still, moving, framesPerSecond};
+}
+
+void forgetPicture() { gLast = LastPicture{}; }
