@@ -13,15 +13,7 @@ build=${1:?usage: cpu-use.sh BUILD_DIR [SECONDS] [OTHER_BUILD_DIR]}
 seconds=${2:-20}
 other=${3:-}
 cd "$(dirname "$0")/.."
-tmp=$(mktemp -d)
-for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break; done
-Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$tmp"' EXIT
-export DISPLAY=":$n" SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$tmp/config"
-until xdpyinfo >/dev/null 2>&1; do kill -0 $xvfb || exit 1; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do sleep 0.1; done
+. bench/lib.sh
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # use PID: percent of one core over the next $seconds seconds.
@@ -42,30 +34,11 @@ bare() {  # ARGS...: the bare window's use
     wait $pid
 }
 
-# screen X Y: where the 640 x 480 screen's point lies in the window, which letterboxes it.
-screen() {
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    awk -v w="$WIDTH" -v h="$HEIGHT" -v x="$1" -v y="$2" 'BEGIN{
-        s = (w / 640 < h / 480) ? w / 640 : h / 480
-        printf "%d %d", int((w - 640 * s) / 2 + x * s), int((h - 480 * s) / 2 + y * s)}'
-}
-
 game() {  # BUILD MODE: "menu% play%" of that build's game in --window or --fullscreen
-    local pid menu play
-    "$1/fendwall" "$2" >/dev/null 2>&1 &
-    pid=$!
-    window=$(timeout 60 xdotool search --sync --onlyvisible --pid $pid | head -n 1)
-    sleep 1
-    xdotool windowfocus --sync "$window" key Escape
-    sleep 1
+    local menu play
+    start_game "$1" "$2"
     menu=$(use $pid)
-    xdotool mousemove --window "$window" $(screen 320 179) click 1
-    sleep 3
-    # A wall every second at changing cells, so the field and the capture work too.
-    ( for i in $(seq "$seconds"); do
-          xdotool mousemove --window "$window" $(screen $((100 + (i * 37) % 440)) $((100 + (i * 53) % 300))) click 1
-          sleep 1
-      done ) &
+    play "$seconds"
     play=$(use $pid)
     kill $pid 2>/dev/null || true
     wait $pid 2>/dev/null || true
