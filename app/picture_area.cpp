@@ -1,14 +1,16 @@
 // picture_area.cpp: which part of the window a picture must draw. On a software renderer
 // every pixel costs processor time, yet from one picture to the next only the balls, the
-// cursor marker, the menu's cursor mark and the frame rate move. Where the platform shows
-// part of a picture and keeps the rest as drawn, only their boxes, in this picture and the
-// one before, are drawn again; anything else that changed (the field, the camera, a text,
-// the menu, the window, the drawing state) draws the whole picture. GL is still sent the
-// whole picture in the same order, cut to the area by the scissor: the software renderer's
-// results in a few pixels depend on how its vertex buffers were filled before.
+// cursor marker, the menu's cursor mark, the frame rate and the cells of a growing wall
+// change. Where the platform shows part of a picture and keeps the rest as drawn, only their
+// boxes, in this picture and the one before, are drawn again; anything else that changed
+// (the camera, a text, the menu, the window, the drawing state) draws the whole picture. GL
+// is still sent the whole picture in the same order, cut to the area by the scissor: the
+// software renderer's results in a few pixels depend on how its vertex buffers were filled
+// before.
 #include "app/picture_area.h"
-#include <cstdio>
-#include <cstdlib>
+
+#include <algorithm>
+#include <array>
 
 #include "app/phases.h"
 #include "app/recorder.h"
@@ -36,6 +38,7 @@ struct LastPicture {
     u64 still = 0;
     Moving moving;
     f32 framesPerSecond = 0.0f;
+    Cell cells[FIELD_SIZE][FIELD_SIZE];
 };
 
 LastPicture gLast;
@@ -47,11 +50,7 @@ u64 stillSignature(const Picture& picture) {
     const GameSession& s = gGame.session;
     h.all(s.level, s.lives, s.score, s.state, s.creditsY, s.levelChanging, s.gameOver, s.exiting, s.cameraX,
           s.cameraY, s.cameraZ);
-    const Playfield& f = gGame.playfield;
-    h.all(f.textureStepX, f.textureStepY);
-    for (const auto& column : f.cells) {
-        for (const Cell& c : column) h.all(c.solid, c.marked);
-    }
+    h.all(gGame.playfield.textureStepX, gGame.playfield.textureStepY);
     hashUi(h, gUi);
     h.all(gInput.showMenuCursor, gRender.viewportWidth, gRender.viewportHeight, gRender.screen.x, gRender.screen.y,
           gRender.screen.width, gRender.screen.height, drawingStateKey());
@@ -101,6 +100,21 @@ void choosePictureArea(const Picture& picture, f32 framesPerSecond) {
         for (i32 i = 0; i < gLast.moving.ballCount; ++i) area.add(gLast.moving.balls[i]);
         if (moving.markerKey != gLast.moving.markerKey) area.add(moving.marker), area.add(gLast.moving.marker);
         if (moving.markKey != gLast.moving.markKey) area.add(moving.mark), area.add(gLast.moving.mark);
+        // A cell that changed (a wall growing, a capture), and its neighbours, whose side
+        // faces toward it come and go.
+        const Playfield& f = gGame.playfield;
+        for (i32 x = 0; x < FIELD_SIZE; ++x) {
+            for (i32 y = 0; y < FIELD_SIZE; ++y) {
+                const Cell& was = gLast.cells[x][y];
+                if (was.solid == f.cells[x][y].solid && was.marked == f.cells[x][y].marked) continue;
+                for (const auto& n : {std::array<i32, 2>{x, y}, {x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+                    if (!Playfield::inside(n[0], n[1])) continue;
+                    const double low[3] = {double(n[0]), double(n[1]), 0.0};
+                    const double high[3] = {low[0] + 1.0, low[1] + 1.0, 1.0};
+                    area.add(fieldBoxOnWindow(gGame.session, low, high));
+                }
+            }
+        }
         // The frame rate's text, drawn in the small font at (560, 20), when it changes.
         if (framesPerSecond != gLast.framesPerSecond) area.add(screenBoxOnWindow(552.0f, 0.0f, 640.0f, 32.0f));
         gRender.partial = true;
@@ -108,9 +122,11 @@ void choosePictureArea(const Picture& picture, f32 framesPerSecond) {
         const PixelBox& a = gRender.area;
         platformPresentArea(a.x0, a.y0, a.x1 - a.x0, a.y1 - a.y0);
     }
-    { static int whole = 0, part = 0; static long area = 0; if (gRender.partial) { ++part; area += long(gRender.area.x1 - gRender.area.x0) * (gRender.area.y1 - gRender.area.y0); } else ++whole;
-      if ((whole + part) % 100 == 0 && std::getenv("PADBG")) std::fprintf(stderr, "whole %d partial %d mean area %ld\n", whole, part, part ? area / part : 0); }
-    gLast = {true, still, moving, framesPerSecond};
+    gLast.known = true;
+    gLast.still = still;
+    gLast.moving = moving;
+    gLast.framesPerSecond = framesPerSecond;
+    std::copy(&gGame.playfield.cells[0][0], &gGame.playfield.cells[0][0] + FIELD_SIZE * FIELD_SIZE, &gLast.cells[0][0]);
 }
 
 void forgetPicture() { gLast = LastPicture{}; }

@@ -148,6 +148,19 @@ TEST_F(MainLoopTest, OnAWindowThatKeepsItsPictureOnlyWhatMovedIsDrawnAndShownAga
     EXPECT_TRUE(scripted::presented().back()[2] == -1 && !gRender.partial) << "the score's text changed: the whole picture";
     harness::runPasses(1);
     EXPECT_NE(scripted::presented().back()[2], -1);
+    const size_t before = scripted::presented().size();
+    harness::leftClick(harness::pixelX(12), harness::pixelY(14));  // a wall grows from cell (12, 14)
+    harness::runPasses(4);
+    const double low[3] = {12.0, 14.0, 0.0}, high[3] = {13.0, 15.0, 1.0};
+    const PixelBox start = fieldBoxOnWindow(gGame.session, low, high);
+    PixelBox drawn;
+    for (size_t i = before; i < scripted::presented().size(); ++i) {
+        const auto& a = scripted::presented()[i];
+        EXPECT_NE(a[2], -1) << "a growing wall is drawn in part";
+        drawn.add({a[0], a[1], a[0] + a[2], a[1] + a[3]});
+    }
+    EXPECT_TRUE(harness::markedCells() > 2 && drawn.x0 <= start.x0 && drawn.y0 <= start.y0 && start.x1 <= drawn.x1 && start.y1 <= drawn.y1)
+        << "where it began";
     scripted::setPartialPictures(false);
     harness::runPasses(1);
     EXPECT_FALSE(gRender.partial) << "a window that does not keep its picture is always drawn whole";
