@@ -66,11 +66,13 @@ Moving movingNow() {
     m.marker = fieldBoxOnWindow(camera, cellLow, cellHigh);
     m.markerKey = (f.cursorX * 64 + f.cursorY) * 4 + static_cast<i32>(f.selectedOrientation);
     // A ball is a sphere of radius 0.35 about (x, y, 0.2), however it is turned.
+    constexpr double REACH = 0.36;
+    constexpr double HEIGHT = 0.2;
     const i32 n = gGame.balls.count < MAX_BALLS ? gGame.balls.count : MAX_BALLS;
     for (i32 k = 0; k < n; ++k) {
         const Ball& b = gGame.balls.balls[k];
-        const double low[3] = {b.x - 0.36, b.y - 0.36, 0.2 - 0.36};
-        const double high[3] = {b.x + 0.36, b.y + 0.36, 0.2 + 0.36};
+        const double low[3] = {b.x - REACH, b.y - REACH, HEIGHT - REACH};
+        const double high[3] = {b.x + REACH, b.y + REACH, HEIGHT + REACH};
         m.balls[m.ballCount++] = fieldBoxOnWindow(camera, low, high);
     }
     // The menu's "x", drawn in the large font from 4 left of the mouse, 4 below it.

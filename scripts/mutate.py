@@ -199,7 +199,7 @@ MUTANTS = [
     ("area-marker-never", "app/picture_area.cpp", "if (moving.markerKey != gLast.moving.markerKey) area.add(moving.marker), area.add(gLast.moving.marker);", ""),
     ("area-score-not-seen", "app/picture_area.cpp", "h.all(s.level, s.lives, s.score, s.state,", "h.all(s.level, s.lives, s.state,"),
     ("area-always-partial", "app/picture_area.cpp", "    if (gLast.known && still == gLast.still) {", "    if (gLast.known) {"),
-    ("area-ball-reach-short", "app/picture_area.cpp", "const double low[3] = {b.x - 0.36, b.y - 0.36, 0.2 - 0.36};", "const double low[3] = {b.x - 0.2, b.y - 0.2, 0.2 - 0.2};"),
+    ("area-ball-reach-short", "app/picture_area.cpp", "constexpr double REACH = 0.36;", "constexpr double REACH = 0.2;"),
     ("area-tilt-ignored", "render/frame.cpp", "const double tilt = double(CAMERA_TILT_DEGREES) * M_PI / 180.0;", "const double tilt = 0.0;"),
     ("step-fps-rounded", "app/frame_step.cpp", "static_cast<f32>(1000u / elapsed)", "static_cast<f32>((1000u + elapsed / 2) / elapsed)"),
     ("step-no-latch", "app/frame_step.cpp", "    gInput.latchClicks();\n", ""),
