@@ -2,11 +2,11 @@
 // field under the overlay of texts, menu and cursor mark.
 #include "app/frame_step.h"
 
+#include "app/controls.h"
 #include "app/phases.h"
 #include "app/picture_area.h"
 #include "app/recorder.h"
 #include "app/window.h"
-#include "core/input.h"
 #include "game/game.h"
 #include "platform/platform.h"
 #include "render/font.h"
@@ -26,7 +26,7 @@ void drawFrame() {
     beginOverlay();
     drawHud(gGame.session, gFrameClock.framesPerSecond);
     if (gGame.session.state == GameState::Menu) gUi.manager.draw();
-    drawCursorMark();
+    drawCursorMark(gInput.showMenuCursor, gInput.mouseX, gInput.mouseY);
     endOverlay();
 }
 

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/controls.h"
 #include "app/frame_step.h"
 #include "app/phases.h"
 #include "app/recorder.h"
 #include "app/settings.h"
 #include "app/window.h"
-#include "core/input.h"
 #include "core/screen.h"
 #include "core/version.h"
 #include "game/game.h"
@@ -42,11 +42,12 @@ int runProgram(int argc, const char* const* argv) {
 }
 
 int runGame(const LaunchOptions& options) {
-    const WindowSettings remembered = loadSettings();
+    const LoadedSettings remembered = loadSettings();
+    gControls.bindings = remembered.settings.bindings;
     // A recording that cannot be written or played is said before any window opens.
     if (!openTape(options)) return 2;
     // Without a window there is nothing to play and no way to quit: end at once.
-    if (!startUp(openingWindow(remembered, options.window))) return closeTape(2);
+    if (!startUp(openingWindow(remembered.settings.window, options.window))) return closeTape(2);
     runMainLoop();
     const int status = closeTape(1);
     destroyGameWindow();
@@ -87,6 +88,10 @@ void runMainLoop() {
 }
 
 void runMainPass() {
-    stepPhase();
+    // The step's input is taken once, here, before the step. Its clicks are those the last
+    // frame step latched: a press arrives with the message of frame step n, step n + 1
+    // latches it, and the logic of the pass after that acts on it, two passes on, as the
+    // game has always answered a click.
+    stepPhase(stepInputOf(gInput));
     stepFrame();
 }

@@ -3,7 +3,7 @@
 // follow-up runs in the pass after its last frame, so every frame falls where it always has.
 #include "app/phases.h"
 
-#include "core/input.h"
+#include "app/controls.h"
 #include "game/game.h"
 #include "media/sound.h"
 #include "media/textures.h"
@@ -23,17 +23,17 @@ void closeMenu() { gUi.manager.deleteWindow(gUi.menu.windowIndex); }
 // Between phases the session's state decides: the menu, or play.
 void settle() { gFlow.phase = gGame.session.state == GameState::Menu ? Phase::Menu : Phase::Play; }
 
-void fly();
+void fly(const StepInput& in);
 
-void startFlight(Phase flight) {
+void startFlight(Phase flight, const StepInput& in) {
     gFlow.phase = flight;
     gFlow.landed = false;
-    fly();
+    fly(in);
 }
 
 // The buttons after New Game, in the menu's own order, then the click's hit test: a button
 // pushed now is acted on in the next pass.
-void menuButtons() {
+void menuButtons(const StepInput& in) {
     if (gUi.clicks.take(BUTTON_RESUME)) {
         gGame.session.state = GameState::Playing;
         closeMenu();
@@ -41,33 +41,33 @@ void menuButtons() {
     if (gUi.clicks.take(BUTTON_EXIT)) {
         gGame.session.state = GameState::Playing;
         closeMenu();
-        return startFlight(Phase::Credits);  // the hit test follows the credits
+        return startFlight(Phase::Credits, in);  // the hit test follows the credits
     }
-    gUi.manager.update(gUi.clicks);
+    gUi.manager.update(gUi.clicks, in);
     settle();
 }
 
-void stepMenu() {
+void stepMenu(const StepInput& in) {
     moveBalls(gGame, gFlow.sounds);
     gInput.showMenuCursor = true;
-    if (gUi.clicks.take(BUTTON_NEW_GAME)) return startFlight(Phase::NewGameApproach);
-    menuButtons();
+    if (gUi.clicks.take(BUTTON_NEW_GAME)) return startFlight(Phase::NewGameApproach, in);
+    menuButtons(in);
 }
 
 // The rest of a playing pass: Escape, held, opens the menu again pass after pass. Not after
 // a game over in this pass: its menu is open already.
-void escapeToMenu() {
+void escapeToMenu(const StepInput& in) {
     GameSession& s = gGame.session;
-    if (s.state == GameState::Playing && gInput.keys[VK_ESCAPE]) {
+    if (s.state == GameState::Playing && in.escape) {
         s.state = GameState::Menu;
         openMenu(true);
     }
     settle();
 }
 
-void nextLevelOrPlayOn() {
-    if (gGame.session.nextLevelIfComplete(gGame.playfield, gGame.balls)) return startFlight(Phase::LevelApproach);
-    escapeToMenu();
+void nextLevelOrPlayOn(const StepInput& in) {
+    if (gGame.session.nextLevelIfComplete(gGame.playfield, gGame.balls)) return startFlight(Phase::LevelApproach, in);
+    escapeToMenu(in);
 }
 
 void endGameOver() {
@@ -75,19 +75,19 @@ void endGameOver() {
     openMenu(false);
 }
 
-void stepPlay() {
+void stepPlay(const StepInput& in) {
     Game& g = gGame;
     gInput.showMenuCursor = false;
-    playFrame(g, gFlow.sounds);
+    playFrame(g, gFlow.sounds, in);
     if (g.session.lost()) {
-        if (g.session.beginGameOver(g.balls)) return startFlight(Phase::GameOverApproach);
+        if (g.session.beginGameOver(g.balls)) return startFlight(Phase::GameOverApproach, in);
         endGameOver();
     }
-    nextLevelOrPlayOn();
+    nextLevelOrPlayOn(in);
 }
 
 // One frame of the current flight.
-void fly() {
+void fly(const StepInput& in) {
     GameSession& s = gGame.session;
     switch (gFlow.phase) {
         case Phase::NewGameApproach:
@@ -103,8 +103,7 @@ void fly() {
         case Phase::Credits: {
             // A closed window ends them too: they would otherwise roll on for 23 s with
             // every click and key already dropped.
-            const InputState& in = gInput;
-            gFlow.landed = s.rollCredits(in.leftClicked || in.rightClicked || in.keys[VK_ESCAPE] || in.quitRequested);
+            gFlow.landed = s.rollCredits(in.leftClicked || in.rightClicked || in.escape || in.quit);
             if (gFlow.landed) gInput.quitRequested = true;
             moveBalls(gGame, gFlow.sounds);
             break;
@@ -115,7 +114,7 @@ void fly() {
 }
 
 // What follows a flight's last frame.
-void land() {
+void land(const StepInput& in) {
     Game& g = gGame;
     switch (gFlow.phase) {
         case Phase::NewGameApproach:
@@ -124,24 +123,24 @@ void land() {
             g.playfield.clear();
             g.session.state = GameState::Playing;
             closeMenu();
-            return startFlight(Phase::NewGameReturn);
+            return startFlight(Phase::NewGameReturn, in);
         case Phase::NewGameReturn:
-            return menuButtons();
+            return menuButtons(in);
         case Phase::LevelApproach:
         case Phase::GameOverApproach:
             // At the turn, out of sight: the next level's field and its balls.
             g.playfield.clear();
             g.balls.spawn();
-            return startFlight(gFlow.phase == Phase::LevelApproach ? Phase::LevelReturn : Phase::GameOverReturn);
+            return startFlight(gFlow.phase == Phase::LevelApproach ? Phase::LevelReturn : Phase::GameOverReturn, in);
         case Phase::LevelReturn:
             g.session.endLevelChange();
-            return escapeToMenu();
+            return escapeToMenu(in);
         case Phase::GameOverReturn:
             g.session.endLevelChange();
             endGameOver();
-            return nextLevelOrPlayOn();
+            return nextLevelOrPlayOn(in);
         case Phase::Credits:
-            gUi.manager.update(gUi.clicks);
+            gUi.manager.update(gUi.clicks, in);
             return settle();
         default:
             return settle();
@@ -150,7 +149,7 @@ void land() {
 
 }  // namespace
 
-void settlePicture() {
+void settlePicture(const StepInput& in) {
     Picture& p = gFlow.picture;
     Intro& intro = gFlow.intro;
     p.intro = intro.active;
@@ -175,23 +174,23 @@ void settlePicture() {
     } else {
         intro.fade -= 1;
     }
-    if (intro.fade <= 0 || gInput.keys[VK_ESCAPE]) intro.active = false;
+    if (intro.fade <= 0 || in.escape) intro.active = false;
 }
 
-void stepPhase() {
+void stepPhase(const StepInput& in) {
     gFlow.sounds.count = 0;
     switch (gFlow.phase) {
         case Phase::Menu:
-            stepMenu();
+            stepMenu(in);
             break;
         case Phase::Play:
-            stepPlay();
+            stepPlay(in);
             break;
         default:
-            gFlow.landed ? land() : fly();
+            gFlow.landed ? land(in) : fly(in);
             break;
     }
-    settlePicture();
+    settlePicture(in);
     const SoundList& sounds = gFlow.sounds;
     for (i32 i = 0; i < sounds.count; ++i) gSound.playSample(static_cast<i32>(sounds.effects[i]));
 }

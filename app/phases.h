@@ -1,6 +1,7 @@
 // phases.h: the game's course as phases, each advanced by one step a pass of the main loop,
 // and the intro that runs over the first of them. A step ends by settling the frame's picture.
 #pragma once
+#include "core/input.h"
 #include "game/sounds.h"
 #include "render/frame.h"
 
@@ -33,9 +34,10 @@ struct GameFlow {
 
 extern GameFlow gFlow;
 
-// One step of the current phase, the frame's picture settled, its sounds played.
-void stepPhase();
+// One step of the current phase, with the step's input, the frame's picture settled, its
+// sounds played.
+void stepPhase(const StepInput& in);
 // The intro's picture while it runs, else the game's; either one moves on for the next.
-void settlePicture();
+void settlePicture(const StepInput& in);
 // A quit is acted on between phases only: a flight that is under way runs to its end first.
 bool quitDue();

@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <array>
 
+#include "app/controls.h"
 #include "app/phases.h"
 #include "app/recorder.h"
-#include "core/input.h"
 #include "core/state_hash.h"
 #include "game/game.h"
 #include "platform/platform.h"

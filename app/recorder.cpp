@@ -13,7 +13,7 @@
 
 #include "app/frame_step.h"
 #include "app/window.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "core/tape.h"
 #include "core/version.h"
 #include "game/game.h"
@@ -146,7 +146,22 @@ bool replayedMessage(PlatformEvent* event) {
 }
 
 void recordMessage(const PlatformEvent& event) {
+    // A key without a Windows code changes nothing but what the bindings make of it, which
+    // is recorded on its own.
+    const bool key = event.type == PlatformEventType::KeyDown || event.type == PlatformEventType::KeyUp;
+    if (key && event.key == 0) return;
     if (gTape.mode == TapeMode::Record && recordedMessage(event.type)) gTape.pending += messageLine(gTape.frame, event);
+}
+
+BoundInput replayedBound() {
+    Tape& t = gTape;
+    const auto& bound = t.replay.bound;
+    if (t.nextBound >= bound.size() || bound[t.nextBound].frame != t.frame) return {};
+    return bound[t.nextBound++].input;
+}
+
+void recordBound(const BoundInput& bound) {
+    if (gTape.mode == TapeMode::Record) gTape.pending += boundLine(gTape.frame, bound);
 }
 
 void endFrameStep() {

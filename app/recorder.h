@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "core/input.h"
 #include "core/types.h"
 #include "platform/platform.h"
 
@@ -31,6 +32,9 @@ bool openTape(const LaunchOptions& options);
 // (size, full screen, close) are handled on the side, and the player's input goes nowhere.
 bool replayedMessage(PlatformEvent* event);
 void recordMessage(const PlatformEvent& event);  // a message the game is about to act on
+// In a replay, what the bindings made of this frame step, as recorded; empty when nothing.
+BoundInput replayedBound();
+void recordBound(const BoundInput& bound);
 void endFrameStep();    // counts the step, and writes or checks its checkpoint
 bool pacedFrames();     // false in a timedemo: frames follow each other without a wait
 // After the main loop: the last checkpoint and end, or the replay's summary. Returns the

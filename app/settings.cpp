@@ -52,29 +52,31 @@ std::string settingsFolder() {
     return "";
 }
 
-WindowSettings loadSettings() {
+LoadedSettings loadSettings() {
+    LoadedSettings loaded;
     const std::string folder = settingsFolder();
     if (folder.empty()) {
         std::fprintf(stderr, "fendwall: neither XDG_CONFIG_HOME nor HOME is set: the window is not remembered\n");
-        return {};
+        return loaded;
     }
     const std::string path = folder + "/settings";
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return {};  // a first start
+    if (stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return loaded;  // a first start
     u8* bytes = nullptr;
     size_t size = 0;
     const FileRead read = readFileBytes(path.c_str(), SETTINGS_MAX_BYTES, &bytes, &size);
-    WindowSettings settings;
     size_t badLine = 0;
     if (read != FileRead::Ok) {
-        std::fprintf(stderr, "fendwall: cannot read the settings file %s%s; starting with the defaults\n", path.c_str(),
-                     read == FileRead::TooLarge ? " (larger than any the game writes)" : "");
-    } else if (!parseSettings(reinterpret_cast<const char*>(bytes), size, &settings, &badLine)) {
-        std::fprintf(stderr, "fendwall: settings file %s is damaged at line %zu; starting with the defaults\n",
+        std::fprintf(stderr, "fendwall: cannot read the settings file %s%s; starting with the defaults, the file left as it is\n",
+                     path.c_str(), read == FileRead::TooLarge ? " (larger than any the game writes)" : "");
+        loaded.keepFile = true;
+    } else if (!parseSettings(reinterpret_cast<const char*>(bytes), size, &loaded.settings, &badLine)) {
+        std::fprintf(stderr, "fendwall: settings file %s is damaged at line %zu; starting with the defaults, the file left as it is\n",
                      path.c_str(), badLine);
+        loaded.keepFile = true;
     }
     std::free(bytes);
-    return settings;
+    return loaded;
 }
 
 WindowSettings openingWindow(const WindowSettings& remembered, WindowChoice choice) {
@@ -83,12 +85,13 @@ WindowSettings openingWindow(const WindowSettings& remembered, WindowChoice choi
     return window;
 }
 
-void rememberWindow(const WindowSettings& remembered, WindowChoice choice) {
+void rememberWindow(const LoadedSettings& loaded, WindowChoice choice) {
     const std::string folder = settingsFolder();
-    if (folder.empty()) return;  // said at start-up
-    WindowSettings left{gWindow.desktopFullscreen, gWindow.windowedWidth, gWindow.windowedHeight};
-    if (choice != WindowChoice::Remembered && left.fullscreen == (choice == WindowChoice::Fullscreen)) {
-        left.fullscreen = remembered.fullscreen;
+    if (folder.empty() || loaded.keepFile) return;  // both said at start-up
+    Settings left = loaded.settings;
+    left.window = WindowSettings{gWindow.desktopFullscreen, gWindow.windowedWidth, gWindow.windowedHeight};
+    if (choice != WindowChoice::Remembered && left.window.fullscreen == (choice == WindowChoice::Fullscreen)) {
+        left.window.fullscreen = loaded.settings.window.fullscreen;
     }
     if (!replaceFile(folder, formatSettings(left))) {
         std::fprintf(stderr, "fendwall: cannot write the settings in %s (%s): the window is not remembered\n",

@@ -30,8 +30,8 @@ bool windowSizeUsable(i32 width, i32 height) {
            height <= WINDOW_MAX_SIDE;
 }
 
-bool parseSettings(const char* text, size_t size, WindowSettings* settings, size_t* badLine) {
-    *settings = WindowSettings{};
+bool parseSettings(const char* text, size_t size, Settings* settings, size_t* badLine) {
+    *settings = Settings{};
     *badLine = 0;
     const std::string_view all(text, size);
     bool sawMode = false;
@@ -43,14 +43,17 @@ bool parseSettings(const char* text, size_t size, WindowSettings* settings, size
         start = end == std::string_view::npos ? all.size() : end + 1;
         if (line.empty() || line[0] == '#') continue;
         bool understood = false;
+        WindowSettings& window = settings->window;
         if (!sawMode && (line == "fullscreen yes" || line == "fullscreen no")) {
-            settings->fullscreen = line == "fullscreen yes";
+            window.fullscreen = line == "fullscreen yes";
             sawMode = understood = true;
         } else if (!sawSize && line.starts_with("window ")) {
-            sawSize = understood = readSize(line.substr(7), &settings->width, &settings->height);
+            sawSize = understood = readSize(line.substr(7), &window.width, &window.height);
+        } else {
+            understood = readBindingLine(line, &settings->bindings);
         }
         if (!understood) {
-            *settings = WindowSettings{};
+            *settings = Settings{};
             *badLine = number;
             return false;
         }
@@ -58,10 +61,13 @@ bool parseSettings(const char* text, size_t size, WindowSettings* settings, size
     return true;
 }
 
-std::string formatSettings(const WindowSettings& settings) {
+std::string formatSettings(const Settings& settings) {
     // A size the reader would refuse is written as the one it would open instead.
-    const bool usable = windowSizeUsable(settings.width, settings.height);
-    return std::string("# Fendwall's window, written when the game ends\nfullscreen ") +
-           (settings.fullscreen ? "yes" : "no") + "\nwindow " + std::to_string(usable ? settings.width : SCREEN_WIDTH) +
-           "x" + std::to_string(usable ? settings.height : SCREEN_HEIGHT) + "\n";
+    const WindowSettings& w = settings.window;
+    const bool usable = windowSizeUsable(w.width, w.height);
+    const std::string bindings = formatBindings(settings.bindings);
+    return std::string("# Fendwall's window, written when the game ends\nfullscreen ") + (w.fullscreen ? "yes" : "no") +
+           "\nwindow " + std::to_string(usable ? w.width : SCREEN_WIDTH) + "x" +
+           std::to_string(usable ? w.height : SCREEN_HEIGHT) + "\n" +
+           (bindings.empty() ? std::string() : "# Controls: \"key ACTION KEY\" or \"pad ACTION BUTTON\" (see man fendwall)\n" + bindings);
 }

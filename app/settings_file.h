@@ -1,8 +1,10 @@
-// settings_file.h: the settings file's text: the window remembered between runs, read and written.
+// settings_file.h: the settings file's text: the window remembered between runs and the
+// player's controls, read and written.
 #pragma once
 #include <cstddef>
 #include <string>
 
+#include "app/bindings.h"
 #include "core/screen.h"
 #include "core/types.h"
 
@@ -21,12 +23,17 @@ struct WindowSettings {
     i32 height = SCREEN_HEIGHT;
 };
 
+struct Settings {
+    WindowSettings window;
+    Bindings bindings;
+};
+
 bool windowSizeUsable(i32 width, i32 height);
 
 // Reads the file's bytes into *settings. Lines "fullscreen yes|no" and "window WIDTHxHEIGHT",
-// each at most once; empty lines and lines starting with '#' are skipped; a setting the file
-// lacks keeps its default. Anything else is damage: false, *settings all defaults and
-// *badLine the first line not understood (from 1).
-bool parseSettings(const char* text, size_t size, WindowSettings* settings, size_t* badLine);
+// each at most once, and binding lines (readBindingLine); empty lines and lines starting with
+// '#' are skipped; a setting the file lacks keeps its default. Anything else is damage:
+// false, *settings all defaults and *badLine the first line not understood (from 1).
+bool parseSettings(const char* text, size_t size, Settings* settings, size_t* badLine);
 // The file's text for these settings, as parseSettings reads it back (an unusable size as 640 x 480).
-std::string formatSettings(const WindowSettings& settings);
+std::string formatSettings(const Settings& settings);

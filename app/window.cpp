@@ -2,9 +2,9 @@
 // window messages into the input state.
 #include "app/window.h"
 
+#include "app/controls.h"
 #include "app/picture_area.h"
 #include "app/recorder.h"
-#include "core/input.h"
 #include "core/screen.h"
 #include "core/tape.h"
 #include "render/font.h"
@@ -125,11 +125,12 @@ void windowProcedure(const PlatformEvent& event) {
         case PlatformEventType::Close:
             platformPostQuit();
             break;
+        // A key Windows has no code for (key 0) reaches only the bindings.
         case PlatformEventType::KeyDown:
-            gInput.keys[event.key & 0xFF] = true;
+            if (event.key != 0) gInput.keys[event.key & 0xFF] = true;
             break;
         case PlatformEventType::KeyUp:
-            gInput.keys[event.key & 0xFF] = false;
+            if (event.key != 0) gInput.keys[event.key & 0xFF] = false;
             break;
         case PlatformEventType::MouseMove:
             moveMouse(event);
@@ -156,12 +157,25 @@ void windowProcedure(const PlatformEvent& event) {
 }
 
 void pumpOneMessage() {
+    const bool replay = gTape.mode == TapeMode::Replay;
     PlatformEvent event;
-    if (!(gTape.mode == TapeMode::Replay ? replayedMessage(&event) : liveMessage(&event))) return;
+    const bool taken = replay ? replayedMessage(&event) : liveMessage(&event);
+    // The pads are read beside the message every step, never in its place: a pad plugged in
+    // or a stick that jitters delays no click and no key.
+    PlatformPads pads;
+    platformReadPads(&pads);
     if (gInput.quitRequested) return;
-    recordMessage(event);
-    if (event.type == PlatformEventType::Quit) gInput.quitRequested = true;
-    windowProcedure(event);
+    if (taken) {
+        recordMessage(event);
+        if (event.type == PlatformEventType::Quit) gInput.quitRequested = true;
+        windowProcedure(event);
+        if (gInput.quitRequested) return;
+    }
+    // Then what the keyboard's and the pads' bindings made of this step, live or as recorded.
+    const BoundInput bound =
+        replay ? replayedBound() : bindDevices(taken ? &event : nullptr, pads, pointerSurface(), menuStops(), gInput);
+    recordBound(bound);
+    applyBound(bound, gInput);
 }
 
 void swapFrameBuffers() { platformSwapBuffers(); }

@@ -14,7 +14,7 @@
 #include "app/frame_step.h"
 #include "app/phases.h"
 #include "app/window.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "render/frame.h"
 #include "game/game.h"
 #include "media/textures.h"
@@ -55,10 +55,10 @@ bool openGame(benchmark::State& state) {
     gGame.session.score = 190000;
     // The intro's one picture switches blending on, as in the game.
     gInput.keys[VK_ESCAPE] = 1;
-    settlePicture();
+    settlePicture(stepInputOf(gInput));
     drawFrame();
     gInput.keys[VK_ESCAPE] = 0;
-    settlePicture();  // the game's picture from here on
+    settlePicture(stepInputOf(gInput));  // the game's picture from here on
     return true;
 }
 

@@ -23,7 +23,7 @@
 #include "platform/platform.h"
 #include "app/window.h"
 #include "app/phases.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "game/game.h"
 #include "render/frame.h"
 #include "ui/menu.h"

@@ -114,6 +114,7 @@ bool readHeader(Reader& r, Recording* out) {
         return r.fail("recording format " + std::to_string(format) + " is newer than this Fendwall reads (" +
                       std::to_string(RECORDING_FORMAT) + "); a newer Fendwall plays it");
     }
+    out->format = u32(format);
     const char* keys[] = {"game", "date"};
     std::string* values[] = {&out->gameVersion, &out->date};
     for (int i = 0; i < 2; ++i) {
@@ -124,9 +125,35 @@ bool readHeader(Reader& r, Recording* out) {
     return true;
 }
 
+// "act [point X Y] [left] [right] [menu-down|menu-up]", in that order, not empty.
+bool readBound(Reader& r, const std::vector<std::string_view>& w, u32 frame, Recording* out) {
+    BoundInput b;
+    size_t i = 2;
+    if (i < w.size() && w[i] == "point") {
+        u64 x = 0, y = 0;
+        if (w.size() < i + 3 || !number(w[i + 1], SCREEN_WIDTH - 1, &x) || !number(w[i + 2], SCREEN_HEIGHT - 1, &y)) {
+            return r.fail("a position outside the screen");
+        }
+        b.point = true, b.x = i32(x), b.y = i32(y);
+        i += 3;
+    }
+    if (i < w.size() && w[i] == "left") b.left = true, ++i;
+    if (i < w.size() && w[i] == "right") b.right = true, ++i;
+    if (i < w.size() && (w[i] == "menu-down" || w[i] == "menu-up")) {
+        b.menu = w[i] == "menu-down" ? MenuControl::Down : MenuControl::Up;
+        ++i;
+    }
+    if (i != w.size() || !b.any()) return r.fail("damaged act");
+    if (!out->bound.empty() && out->bound.back().frame == frame) return r.fail("a second act in one frame");
+    out->bound.push_back({frame, b});
+    return true;
+}
+
 bool readEntry(Reader& r, const std::vector<std::string_view>& w, u32 frame, Recording* out) {
     const std::string_view kind = w.size() > 1 ? w[1] : std::string_view();
     u64 a = 0, b = 0;
+    // Format 1 had no bindings: there an act line is as unknown as any other word.
+    if (kind == "act" && out->format >= 2) return readBound(r, w, frame, out);
     if (kind == "seconds") {
         if (w.size() != 3 || !number(w[2], MAX_SECONDS, &a)) return r.fail("damaged seconds");
         out->seconds.push_back({frame, i64(a)});
@@ -190,6 +217,7 @@ bool parseRecording(const char* data, size_t size, Recording* out, std::string* 
         // Cut short: what came after the last checkpoint could not be checked.
         const u32 last = out->checkpoints.back().frame;
         while (!out->messages.empty() && out->messages.back().frame > last) out->messages.pop_back();
+        while (!out->bound.empty() && out->bound.back().frame > last) out->bound.pop_back();
         while (!out->seconds.empty() && out->seconds.back().frame > last) out->seconds.pop_back();
         out->lastFrame = last;
     }
@@ -216,6 +244,16 @@ std::string messageLine(u32 frame, const PlatformEvent& e) {
     } else if (e.type != PlatformEventType::Quit) {
         line += " " + std::to_string(e.x) + " " + std::to_string(e.y);
     }
+    return line + "\n";
+}
+
+std::string boundLine(u32 frame, const BoundInput& b) {
+    if (!b.any()) return {};
+    std::string line = std::to_string(frame) + " act";
+    if (b.point) line += " point " + std::to_string(b.x) + " " + std::to_string(b.y);
+    if (b.left) line += " left";
+    if (b.right) line += " right";
+    if (b.menu != MenuControl::Same) line += b.menu == MenuControl::Down ? " menu-down" : " menu-up";
     return line + "\n";
 }
 

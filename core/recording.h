@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "core/input.h"
 #include "core/types.h"
 #include "platform/platform.h"
 
-constexpr u32 RECORDING_FORMAT = 1;
+// 2: what the keyboard's and pads' bindings produced ("act" lines). Format 1 is read as ever.
+constexpr u32 RECORDING_FORMAT = 2;
 constexpr const char* RECORDING_MAGIC = "fendwall-recording";
 constexpr size_t RECORDING_MAX_BYTES = 32u << 20;
 constexpr u32 RECORDING_MAX_FRAME = 10000000;  // about 83 hours at 30 ms a frame
@@ -21,6 +23,10 @@ constexpr u32 CHECKPOINT_EVERY = 32;           // frame steps: a little under a 
 struct RecordedMessage {
     u32 frame = 0;
     PlatformEvent event{};  // mouse positions in the 640 x 480 screen
+};
+struct RecordedBound {
+    u32 frame = 0;
+    BoundInput input;  // never empty
 };
 struct RecordedSeconds {
     u32 frame = 0;
@@ -34,7 +40,9 @@ struct RecordedCheckpoint {
 struct Recording {
     std::string gameVersion;
     std::string date;
+    u32 format = RECORDING_FORMAT;
     std::vector<RecordedMessage> messages;
+    std::vector<RecordedBound> bound;  // at most one a step, beside its message
     std::vector<RecordedSeconds> seconds;
     std::vector<RecordedCheckpoint> checkpoints;
     bool ended = false;  // the game's own end is recorded; without it the game was cut short
@@ -53,6 +61,7 @@ bool recordedMessage(PlatformEventType type);
 // The lines a recording is made of, each with its newline.
 std::string headerLines(const char* gameVersion, i64 calendarSeconds);
 std::string messageLine(u32 frame, const PlatformEvent& event);
+std::string boundLine(u32 frame, const BoundInput& bound);  // empty for an empty one
 std::string secondsLine(u32 frame, i64 seconds);
 std::string checkpointLine(u32 frame, u64 hash);
 std::string endLine(u32 frame);

@@ -13,6 +13,7 @@ struct Tape {
     std::string pending;  // recorded lines not yet written out
     Recording replay;     // the recording played back
     size_t nextMessage = 0;
+    size_t nextBound = 0;
     size_t nextSeconds = 0;
     size_t nextCheckpoint = 0;
     bool diverged = false;  // the game read the calendar where the recording did not

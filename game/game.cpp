@@ -7,8 +7,8 @@ void moveBalls(Game& game, SoundList& sounds) {
     if (game.balls.move(game.playfield, sounds)) game.playfield.wallHit = true;
 }
 
-void playFrame(Game& game, SoundList& sounds) {
-    if (game.playfield.update(game.balls)) {
+void playFrame(Game& game, SoundList& sounds, const StepInput& input) {
+    if (game.playfield.update(game.balls, input)) {
         game.session.lives -= 1;
         sounds.add(SoundEffect::WallLost);
     }

@@ -17,4 +17,4 @@ extern Game gGame;
 // on the wall's next growing frame. The menu's, the credits' and play's own.
 void moveBalls(Game& game, SoundList& sounds);
 // One frame of play: the wall from the player's input, a life for a wall lost, then the balls.
-void playFrame(Game& game, SoundList& sounds);
+void playFrame(Game& game, SoundList& sounds, const StepInput& input);

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdio>
 
+#include "core/input.h"
 #include "core/screen.h"
 #include "core/types.h"
 
@@ -57,7 +58,7 @@ struct Playfield {
 
     // Wall building and capture, once per playing frame; a region with a ball in it stays
     // open. True when a ball broke the wall under construction: it is gone, a life with it.
-    [[nodiscard]] bool update(const BallSet& balls);
+    [[nodiscard]] bool update(const BallSet& balls, const StepInput& input);
     void startWall(i32 x, i32 y, Orientation orientation);
     [[nodiscard]] bool growWall(Orientation orientation, const BallSet& balls);
     void floodRegion(i32 x, i32 y, const BallSet& balls);

@@ -1,6 +1,5 @@
 // walls.cpp: the player's side of the game: the cursor cell, growing a wall one cell per
 // end per frame, losing it to a ball, and capturing the ball-free regions beside it.
-#include "core/input.h"
 #include "game/balls.h"
 #include "game/playfield.h"
 
@@ -14,16 +13,16 @@ i32 clampToInside(i32 v) {
 
 }  // namespace
 
-bool Playfield::update(const BallSet& balls) {
-    if (cellPixelsX > 0) cursorX = gInput.mouseX / cellPixelsX;
-    if (cellPixelsY > 0) cursorY = (SCREEN_HEIGHT - gInput.mouseY) / cellPixelsY;
-    if (gInput.rightClicked) {
+bool Playfield::update(const BallSet& balls, const StepInput& input) {
+    if (cellPixelsX > 0) cursorX = input.pointerX / cellPixelsX;
+    if (cellPixelsY > 0) cursorY = (SCREEN_HEIGHT - input.pointerY) / cellPixelsY;
+    if (input.rightClicked) {
         selectedOrientation = selectedOrientation == Orientation::Vertical ? Orientation::Horizontal
                                                                             : Orientation::Vertical;
     }
     cursorX = clampToInside(cursorX);
     cursorY = clampToInside(cursorY);
-    if (gInput.leftClicked && !building) {
+    if (input.leftClicked && !building) {
         wallOrientation = selectedOrientation;
         startWall(cursorX, cursorY, wallOrientation);
     }

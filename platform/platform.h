@@ -16,7 +16,7 @@ constexpr std::int32_t IDNO = 7;
 enum class PlatformEventType : std::int32_t {
     Quit,       // the quit message: ends the main loop
     Close,      // the user asked to close the window
-    KeyDown,    // key = Win32 virtual-key code 1..255
+    KeyDown,    // key = Win32 virtual-key code 1..255, or 0 for a key Windows has no code for
     KeyUp,
     MouseMove,  // x, y = client pixels
     LeftDown,
@@ -31,6 +31,28 @@ struct PlatformEvent {
     std::int32_t key;
     std::int32_t x;
     std::int32_t y;
+    // Keys only: the key's place on the keyboard whatever the layout (the USB usage number,
+    // as SDL counts its scancodes), and whether the system repeated a held key.
+    std::int32_t scancode = 0;
+    bool repeat = false;
+};
+
+// Game controllers, laid out as SDL's game-controller buttons are numbered.
+enum class PadButton : std::int32_t {
+    A, B, X, Y, Back, Guide, Start, LeftStick, RightStick, LeftShoulder, RightShoulder,
+    DpadUp, DpadDown, DpadLeft, DpadRight, Misc1, Paddle1, Paddle2, Paddle3, Paddle4, Touchpad,
+    Count
+};
+constexpr std::uint32_t padBit(PadButton b) { return 1u << static_cast<std::uint32_t>(b); }
+
+// Every connected pad at once: any of them plays.
+struct PlatformPads {
+    std::int32_t connected = 0;  // pads plugged in now
+    std::uint32_t held = 0;      // a bit per button (padBit): down now on some pad
+    std::uint32_t pressed = 0;   // went down since the last read, even if it is up again
+    // The left stick that is pushed furthest, each axis -32768 (left, up) to 32767.
+    std::int32_t stickX = 0;
+    std::int32_t stickY = 0;
 };
 
 // Which step of opening the window failed.
@@ -77,6 +99,10 @@ bool platformPartialPictures();
 // bottom left; without it, or once the window was exposed, the whole window is shown.
 void platformPresentArea(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
 bool platformPollEvent(PlatformEvent* event);    // false when nothing is pending
+// The pads' state, read once a frame step beside the window message and never in its
+// place: pads plugged in or out, buttons and sticks take no message. Pads act only while
+// the window has the focus.
+void platformReadPads(PlatformPads* pads);
 void platformPostQuit();                          // queue a Quit event
 
 // Audio

@@ -13,7 +13,6 @@
 #include <system_error>
 #include <thread>
 
-#include "core/input.h"
 #include "core/screen.h"
 
 namespace {
@@ -253,9 +252,9 @@ void printText(i32 font, f32 x, f32 y, const char* format, ...) {
     if (textured) glEnable(GL_TEXTURE_2D);
 }
 
-void drawCursorMark() {
+void drawCursorMark(bool shown, i32 pointerX, i32 pointerY) {
     // Nothing stays bound when the picture is done.
     glBindTexture(GL_TEXTURE_2D, 0);
-    if (!gInput.showMenuCursor) return;
-    printText(1, static_cast<f32>(gInput.mouseX - 4), static_cast<f32>(gInput.mouseY + 4), "x");
+    if (!shown) return;
+    printText(1, static_cast<f32>(pointerX - 4), static_cast<f32>(pointerY + 4), "x");
 }

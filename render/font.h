@@ -10,4 +10,5 @@ void deleteFonts();
 // next text, so text stays sharp and keeps its place on a larger screen.
 void setFontScale(i32 screenPixelsHigh);
 void printText(i32 font, f32 x, f32 y, const char* format, ...) __attribute__((format(printf, 4, 5)));
-void drawCursorMark();  // unbinds the texture, then the mark if the menu cursor shows
+// Unbinds the texture, then, if shown, the menu's cursor mark at the pointer (screen pixels).
+void drawCursorMark(bool shown, i32 pointerX, i32 pointerY);

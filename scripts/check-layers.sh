@@ -45,8 +45,9 @@ forbid() {
 forbid "SDL belongs behind the seam, in platform/sdl/" '#include <SDL' core game media render ui app
 forbid "only app/ runs frames: below it a step says what happened" '\b(stepFrame|runMainPass|runMainLoop|stepPhase|swapFrameBuffers|pumpOneMessage)\b' core game media render ui
 forbid "the rules neither draw nor play" '#include <(GL/|SDL)' core game
+forbid "the input is handed to each step by app/: nothing below it reads the global input" '\bgInput\b' core game media render ui
 forbid "drawing is handed the records it draws, and does not reach for the globals" '\b(gGame|gFlow)\b' render ui
 forbid "drawing reads the game's records, never writes them" '[(,] *(Game|Playfield|BallSet|GameSession|Ball) *&' render
 
-[ "$bad" = 0 ] && echo "layers: every include points down (${layers[*]}); SDL behind the seam; frames run from app/; drawing reads only"
+[ "$bad" = 0 ] && echo "layers: every include points down (${layers[*]}); SDL behind the seam; frames run from app/; input handed down from app/; drawing reads only"
 exit "$bad"

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 
-#include "core/input.h"
 #include "core/message_log.h"
 #include "media/textures.h"
 #include "render/font.h"
@@ -98,7 +97,7 @@ i32 UiWindow::addNumberField(f32 fx, f32 fy, i32 value) {
                     "angegeben?)");
 }
 
-void WindowManager::update(ButtonEventQueue& clicks) {
+void WindowManager::update(ButtonEventQueue& clicks, const StepInput& input) {
     for (i32 i = 1; i < WINDOW_SLOTS; ++i) {
         UiWindow& w = windows[i];
         if (!w.isOpen) continue;
@@ -106,13 +105,13 @@ void WindowManager::update(ButtonEventQueue& clicks) {
             UiButton& b = w.buttons[j];
             if (!b.inUse) continue;
             b.pressed = false;
-            if (!gInput.leftClicked) continue;
+            if (!input.leftClicked) continue;
             const f32 left = w.x + b.x;
             const f32 top = w.y + b.y;
             const f32 right = left + b.width;
             const f32 bottom = top + b.height;
-            const f32 mx = static_cast<f32>(gInput.mouseX);
-            const f32 my = static_cast<f32>(gInput.mouseY);
+            const f32 mx = static_cast<f32>(input.pointerX);
+            const f32 my = static_cast<f32>(input.pointerY);
             if (left < mx && mx < right && top < my && my < bottom) {
                 b.pressed = true;
                 clicks.push(b.name);

@@ -1,5 +1,6 @@
 // window_manager.h: textured in-game windows with buttons and text fields.
 #pragma once
+#include "core/input.h"
 #include "core/text_field.h"
 #include "core/types.h"
 #include "ui/button_queue.h"
@@ -51,6 +52,6 @@ struct WindowManager {
     i32 createWindow(i32 textFieldCapacity, i32 buttonCapacity, f32 x, f32 y, f32 width, f32 height,
                      const char* title);
     void deleteWindow(i32 index);
-    void update(ButtonEventQueue& clicks);  // a left click on a button pushes its name
+    void update(ButtonEventQueue& clicks, const StepInput& input);  // a left click on a button pushes its name
     void draw() const;
 };

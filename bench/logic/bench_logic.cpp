@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/window.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "render/frame.h"
 #include "game/game.h"
 
@@ -71,7 +71,7 @@ void BM_LogicFrame20BallsGrowingWall(benchmark::State& state) {
             state.ResumeTiming();
         }
         sounds.count = 0;
-        playFrame(gGame, sounds);
+        playFrame(gGame, sounds, stepInputOf(gInput));
         benchmark::DoNotOptimize(gGame.session.lost() || gGame.session.nextLevelIfComplete(gGame.playfield, gGame.balls));
     }
 }

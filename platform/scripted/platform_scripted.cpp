@@ -28,6 +28,7 @@ struct ScriptedMachine {
     std::vector<std::array<std::int32_t, 4>> presented;  // the area each swap showed; all -1: the whole window
     std::array<std::int32_t, 4> area{-1, -1, -1, -1};
     std::function<void()> swapHook;
+    PlatformPads pads;
 };
 
 ScriptedMachine& machine() {
@@ -56,6 +57,17 @@ std::uint32_t swaps() { return machine().swaps; }
 void setPartialPictures(bool partial) { machine().partial = partial; }
 const std::vector<std::array<std::int32_t, 4>>& presented() { return machine().presented; }
 void setSwapHook(std::function<void()> hook) { machine().swapHook = std::move(hook); }
+void setPads(std::int32_t connected, std::uint32_t held, std::int32_t stickX, std::int32_t stickY) {
+    PlatformPads& p = machine().pads;
+    p.pressed |= held & ~p.held;
+    p.connected = connected, p.held = held, p.stickX = stickX, p.stickY = stickY;
+}
+void pressPadButtons(std::uint32_t bits) {
+    PlatformPads& p = machine().pads;
+    p.pressed |= bits;
+    p.held |= bits;
+}
+const PlatformPads& pads() { return machine().pads; }
 
 }  // namespace scripted
 
@@ -153,6 +165,12 @@ bool platformPollEvent(PlatformEvent* event) {
         m.events.pop_front();
     }
     return true;
+}
+
+void platformReadPads(PlatformPads* pads) {
+    PlatformPads& p = machine().pads;
+    *pads = p;
+    p.pressed = 0;
 }
 
 void platformPostQuit() {

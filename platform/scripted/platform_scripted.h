@@ -30,6 +30,12 @@ std::uint32_t sleptMs();  // all that platformSleepUntil gave away
 void pushEvent(const PlatformEvent& event);
 size_t pendingEvents();
 
+// Pads: what the next platformReadPads returns. A press is latched until one read takes it,
+// as on the real platform; the held buttons and the stick stay as set.
+void setPads(std::int32_t connected, std::uint32_t held, std::int32_t stickX = 0, std::int32_t stickY = 0);
+void pressPadButtons(std::uint32_t bits);  // down (and held) now
+const PlatformPads& pads();
+
 // Message boxes shown so far; a Yes/No question is answered Yes.
 const std::vector<Box>& boxes();
 

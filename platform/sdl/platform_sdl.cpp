@@ -1,5 +1,5 @@
 // platform_sdl.cpp: the platform seam on SDL2: clock, message boxes, window, GL context, events.
-// Showing pictures is in present_sdl.cpp.
+// Showing pictures is in present_sdl.cpp, the game controllers in pads_sdl.cpp.
 #include <SDL.h>
 #include <malloc.h>
 #include <time.h>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/sdl/pads_sdl.h"
 #include "platform/sdl/present_sdl.h"
 
 namespace {
@@ -139,10 +140,15 @@ bool translate(const SDL_Event& e, PlatformEvent* out) {
                 return true;
             }
             if (isSystemKey(e.key.keysym)) return false;
+            // A key Windows has no code for still has its place on the keyboard, and a
+            // binding by scancode reaches it there.
             const std::int32_t vk = virtualKeyFor(e.key.keysym);
-            if (vk <= 0 || vk > 255) return false;
+            const SDL_Scancode place = e.key.keysym.scancode;
+            if (vk < 0 || vk > 255 || (vk == 0 && place == SDL_SCANCODE_UNKNOWN)) return false;
             out->type = e.type == SDL_KEYDOWN ? PlatformEventType::KeyDown : PlatformEventType::KeyUp;
             out->key = vk;
+            out->scancode = place;
+            out->repeat = e.key.repeat != 0;
             return true;
         }
         case SDL_MOUSEMOTION:
@@ -255,11 +261,13 @@ bool platformInitVideo() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return false;
     }
+    startPads();
     return true;
 }
 
 void platformQuitVideo() {
     sHaveLookahead = false;
+    stopPads();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
@@ -378,12 +386,14 @@ void platformSetWindowIcon(const std::uint8_t* rgba, std::int32_t width, std::in
 bool platformPollEvent(PlatformEvent* event) {
     SDL_Event e;
     while (nextSdlEvent(&e)) {
-        if (!translate(e, event)) continue;
+        // A pad's event that came after platformReadPads still counts, but takes no message's place.
+        if (takePadEvent(e) || !translate(e, event)) continue;
         if (event->type != PlatformEventType::MouseMove) return true;
         // Windows merges a run of mouse moves into one message with the newest position;
         // taken one per frame, SDL's queue of every move would make the cursor lag behind.
         SDL_Event next;
         while (SDL_PollEvent(&next) != 0) {
+            if (takePadEvent(next)) continue;  // nor does it end a run of moves
             PlatformEvent merged;
             if (next.type == SDL_MOUSEMOTION && translate(next, &merged)) {
                 *event = merged;

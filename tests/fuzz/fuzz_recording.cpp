@@ -28,6 +28,11 @@ bool inOrder(const Recording& r) {
         if (e.x < 0 || e.x >= SCREEN_WIDTH || e.y < 0 || e.y >= SCREEN_HEIGHT) return false;
         last = m.frame;
     }
+    for (size_t i = 0; i < r.bound.size(); ++i) {
+        const RecordedBound& b = r.bound[i];
+        if ((i > 0 && b.frame <= r.bound[i - 1].frame) || b.frame > r.lastFrame || !b.input.any() || r.format < 2) return false;
+        if (b.input.x < 0 || b.input.x >= SCREEN_WIDTH || b.input.y < 0 || b.input.y >= SCREEN_HEIGHT) return false;
+    }
     for (size_t i = 0; i < r.checkpoints.size(); ++i) {
         if ((i > 0 && r.checkpoints[i].frame <= r.checkpoints[i - 1].frame) || r.checkpoints[i].frame > r.lastFrame) return false;
     }
@@ -37,20 +42,23 @@ bool inOrder(const Recording& r) {
     return !r.checkpoints.empty() && r.lastFrame <= RECORDING_MAX_FRAME;
 }
 
-// The entries in the order the game writes them: in each frame the calendar, the message, the checkpoint.
+// The entries in the order the game writes them: in each frame the calendar, the message, what
+// the bindings made, the checkpoint.
 std::string written(const Recording& r) {
     std::string text = headerLines(r.gameVersion.c_str(), 0);
     text.replace(text.find("date ") + 5, text.find('\n', text.find("date ")) - text.find("date ") - 5, r.date);
-    size_t s = 0, m = 0, c = 0;
+    size_t s = 0, m = 0, b = 0, c = 0;
     for (u32 frame = 0;; ++frame) {
         while (s < r.seconds.size() && r.seconds[s].frame == frame) text += secondsLine(frame, r.seconds[s++].seconds);
         if (m < r.messages.size() && r.messages[m].frame == frame) text += messageLine(frame, r.messages[m++].event);
+        if (b < r.bound.size() && r.bound[b].frame == frame) text += boundLine(frame, r.bound[b++].input);
         if (c < r.checkpoints.size() && r.checkpoints[c].frame == frame) text += checkpointLine(frame, r.checkpoints[c++].hash);
         if (frame >= r.lastFrame) break;
         // Skip the steps in which nothing was recorded.
         u32 next = r.lastFrame;
         if (s < r.seconds.size()) next = std::min(next, r.seconds[s].frame);
         if (m < r.messages.size()) next = std::min(next, r.messages[m].frame);
+        if (b < r.bound.size()) next = std::min(next, r.bound[b].frame);
         if (c < r.checkpoints.size()) next = std::min(next, r.checkpoints[c].frame);
         frame = next - 1;
     }
@@ -63,6 +71,14 @@ bool same(const Recording& a, const Recording& b) {
     for (size_t i = 0; i < a.messages.size(); ++i) {
         const PlatformEvent &x = a.messages[i].event, &y = b.messages[i].event;
         if (a.messages[i].frame != b.messages[i].frame || x.type != y.type || x.key != y.key || x.x != y.x || x.y != y.y) return false;
+    }
+    if (a.bound.size() != b.bound.size()) return false;
+    for (size_t i = 0; i < a.bound.size(); ++i) {
+        const BoundInput &x = a.bound[i].input, &y = b.bound[i].input;
+        if (a.bound[i].frame != b.bound[i].frame || x.point != y.point || x.x != y.x || x.y != y.y || x.left != y.left ||
+            x.right != y.right || x.menu != y.menu) {
+            return false;
+        }
     }
     for (size_t i = 0; i < a.seconds.size(); ++i) {
         if (a.seconds[i].frame != b.seconds[i].frame || a.seconds[i].seconds != b.seconds[i].seconds) return false;

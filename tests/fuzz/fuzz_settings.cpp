@@ -1,6 +1,7 @@
 // fuzz_settings.cpp: libFuzzer target for the settings file's reader. Besides the sanitizers'
-// checks: whatever is read has a usable size and comes back the same through the writer; a
-// file read whole names no line, a damaged one gives the defaults and names a line it has.
+// checks: whatever is read has a usable size and comes back the same through the writer,
+// controls included; a file read whole names no line, a damaged one gives the defaults and
+// names a line it has.
 #include <algorithm>
 #include <cstdint>
 
@@ -8,14 +9,27 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* text = reinterpret_cast<const char*>(data);
-    WindowSettings read{true, 1, 1}, again;
+    Settings read{{true, 1, 1}, Bindings{}}, again;
     size_t badLine = 99, writtenBad = 99, lines = size_t(std::count(text, text + size, '\n')) + 1;
     const bool whole = parseSettings(text, size, &read, &badLine);
     const std::string written = formatSettings(read);
-    if (!parseSettings(written.data(), written.size(), &again, &writtenBad) || again.fullscreen != read.fullscreen ||
-        again.width != read.width || again.height != read.height || !windowSizeUsable(read.width, read.height) ||
-        (whole ? badLine != 0 : read.fullscreen || read.width != SCREEN_WIDTH || read.height != SCREEN_HEIGHT || badLine < 1 || badLine > lines)) {
+    const WindowSettings& w = read.window;
+    const bool defaults = !w.fullscreen && w.width == SCREEN_WIDTH && w.height == SCREEN_HEIGHT && read.bindings == Bindings{};
+    if (!parseSettings(written.data(), written.size(), &again, &writtenBad) || again.window.fullscreen != w.fullscreen ||
+        again.window.width != w.width || again.window.height != w.height || !(again.bindings == read.bindings) ||
+        !windowSizeUsable(w.width, w.height) || (whole ? badLine != 0 : !defaults || badLine < 1 || badLine > lines)) {
         __builtin_trap();
+    }
+    // No key or button does two things.
+    for (i32 k = 1; k < 512; ++k) {
+        int actions = 0;
+        for (i32 a = 0; a < ACTION_COUNT; ++a) actions += read.bindings.keyDoes(k, static_cast<Action>(a));
+        if (actions > 1) __builtin_trap();
+    }
+    for (i32 a = 0; a < ACTION_COUNT; ++a) {
+        for (i32 b = a + 1; b < ACTION_COUNT; ++b) {
+            if (read.bindings.actions[a].padButtons & read.bindings.actions[b].padButtons) __builtin_trap();
+        }
     }
     return 0;
 }

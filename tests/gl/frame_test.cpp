@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/phases.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "game/game.h"
 #include "gl/gl_context.h"
 #include "media/textures.h"

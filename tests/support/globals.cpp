@@ -7,7 +7,7 @@
 #include "app/phases.h"
 #include "app/recorder.h"
 #include "app/window.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "core/message_log.h"
 #include "core/tape.h"
 #include "game/game.h"
@@ -30,6 +30,7 @@ const PrivateConfigHome sConfigHome;
 
 void resetGlobals() {
     gInput = {};
+    gControls = {};
     gMessageLog = {};
     gGame = {};
     gFlow = {};

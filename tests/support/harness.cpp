@@ -40,6 +40,12 @@ void push(PlatformEventType type, i32 x, i32 y) {
     scripted::pushEvent({type, key ? x : 0, key ? 0 : x, y});
 }
 
+void press(Key key, bool systemRepeat) {
+    scripted::pushEvent({PlatformEventType::KeyDown, key.vk, 0, 0, key.scancode, systemRepeat});
+}
+
+void release(Key key) { scripted::pushEvent({PlatformEventType::KeyUp, key.vk, 0, 0, key.scancode, false}); }
+
 void clearFieldNoBalls() {
     gGame.playfield = Playfield{};
     gGame.playfield.clear();

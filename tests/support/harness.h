@@ -21,6 +21,16 @@ inline void leftClick(i32 x, i32 y) { push(PlatformEventType::LeftDown, x, y); }
 inline void rightClick(i32 x, i32 y) { push(PlatformEventType::RightDown, x, y); }
 inline void keyDown(i32 vk) { push(PlatformEventType::KeyDown, vk); }
 inline void keyUp(i32 vk) { push(PlatformEventType::KeyUp, vk); }
+// A key as a keyboard sends it: its Windows code and its place (the scancode the bindings read).
+struct Key {
+    i32 vk;
+    i32 scancode;
+};
+constexpr Key KEY_LEFT{37, 80}, KEY_RIGHT{39, 79}, KEY_UP{38, 82}, KEY_DOWN{40, 81}, KEY_SPACE{32, 44}, KEY_RETURN{13, 40},
+              KEY_R{'R', 21}, KEY_W{'W', 26}, KEY_B{'B', 5}, KEY_Q{'Q', 20};
+void press(Key key, bool systemRepeat = false);  // key down
+void release(Key key);
+inline void tap(Key key) { press(key), release(key); }
 // The client pixel inside cursor cell (x, y): 21 pixels a column, 16 a row from the bottom.
 inline i32 pixelX(int cellX) { return cellX * 21 + 10; }
 inline i32 pixelY(int cellY) { return 480 - (cellY * 16 + 8); }

@@ -8,7 +8,7 @@
 #include "app/frame_step.h"
 #include "app/main_loop.h"
 #include "app/window.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "core/version.h"
 #include "game/game.h"
 #include "media/sound.h"

@@ -15,7 +15,7 @@
 #include "app/phases.h"
 #include "app/recorder.h"
 #include "core/version.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "core/tape.h"
 #include "game/game.h"
 #include "platform/scripted/audio_scripted.h"
@@ -92,7 +92,7 @@ TEST(Recording, AGameRecordedHereReplaysAndAChangeIsCaughtAtTheNextCheckpoint) {
     EXPECT_EQ(run({"--record", file.c_str()}).status, 1) << "the game's own status";
     scripted::setSwapHook(nullptr);
     const std::string text = slurp(file);
-    EXPECT_EQ(text.find("fendwall-recording 1\ngame " FENDWALL_VERSION "\ndate 2023-11-14T22:13:20Z\n0 seconds 1700000000\n"
+    EXPECT_EQ(text.find("fendwall-recording 2\ngame " FENDWALL_VERSION "\ndate 2023-11-14T22:13:20Z\n0 seconds 1700000000\n"
                         "1 key-down 27\n2 key-up 27\n"), 0u) << text;
     for (const char* line : {"\n79 move 300 300\n80 right 300 300\n81 left 300 300\n", "\n31 check ", "\n63 check ", " quit\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
@@ -143,14 +143,18 @@ TEST(Recording, TheCheckpointChangesWithEveryPartOfTheGameAndNotWithTheWindow) {
 TEST(Recording, DamagedRecordingsAreRefusedWithOneLineBeforeAnyWindow) {
     ScratchDir dir;
     const std::string head = "fendwall-recording 1\ngame 0.9.3\ndate 2026-12-07T10:00:00Z\n", check = "31 check 0123456789abcdef\n";
+    const std::string head2 = "fendwall-recording 2" + head.substr(20);
     const std::pair<std::string, const char*> cases[] = {
         {"", "not a Fendwall recording"}, {"RIFF\0\0\0WAVEfmt ", "not a Fendwall recording"},
-        {"fendwall-recording 2\ngame 9\ndate x\n", "newer than this Fendwall reads"}, {"fendwall-recording 1\n", "cut off in its header"},
+        {"fendwall-recording 3\ngame 9\ndate x\n", "newer than this Fendwall reads"}, {"fendwall-recording 1\n", "cut off in its header"},
         {head + "0 wheel 3 4\n" + check, "unknown entry 'wheel'"}, {head + "99999999999 quit\n", "damaged frame"},
         {head + "10000001 quit\n", "beyond any game"}, {head + check + "30 quit\n", "frame 30 after frame 31"},
         {head + "3 key-down 300\n" + check, "damaged key"}, {head + "3 left 640 10\n" + check, "outside the screen"},
         {head + "3 quit\n3 move 1 1\n" + check, "a second message in one frame"}, {head + check + "31 end\n32 quit\n", "after the end"},
-        {head + "3 quit\n", "no checkpoint"}, {head + check + "40 quit", "cut off"}, {head + std::string(5000, '7'), "too long"}};
+        {head + "3 quit\n", "no checkpoint"}, {head + "3 act left\n" + check, "unknown entry 'act'"},
+        {head2 + "3 act\n" + check, "damaged act"}, {head2 + "3 act right left\n" + check, "damaged act"},
+        {head2 + "3 act point 1 480\n" + check, "outside the screen"}, {head2 + "3 act point 1\n" + check, "outside the screen"},
+        {head2 + "3 act menu-down menu-up\n" + check, "damaged act"}, {head2 + "3 act left\n3 act right\n" + check, "a second act in one frame"}, {head + check + "40 quit", "cut off"}, {head + std::string(5000, '7'), "too long"}};
     for (const auto& [bytes, reason] : cases) {
         harness::resetGame();
         write(dir.path / "bad", bytes);

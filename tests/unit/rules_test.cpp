@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/input.h"
+#include "app/controls.h"
 #include "game/game.h"
 #include "support/harness.h"
 
@@ -108,7 +108,7 @@ protected:
         gInput.mouseY = harness::pixelY(clickY);
         gInput.leftClicked = clickX >= 0;
         SoundList sounds;
-        playFrame(gGame, sounds);
+        playFrame(gGame, sounds, stepInputOf(gInput));
         gInput.leftClicked = gInput.rightClicked = 0;
         return sounds;
     }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_loop.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "game/game.h"
 #include "render/frame.h"
 #include "support/harness.h"

@@ -26,17 +26,18 @@ TEST(Settings, TheWindowIsLeftAsTheNextRunFindsItTheCommandLineChoosesForOneRunA
     ScratchDir config;
     const std::string path = (config.path / "fendwall" / "settings").string();
     const auto file = [](const std::string& name) { return (std::ostringstream() << std::ifstream(name).rdbuf()).str(); };
+    const auto settings = [](bool fullscreen, i32 width, i32 height) { return formatSettings({{fullscreen, width, height}, Bindings{}}); };
     const auto windowAt = [](i32 width, i32 height) { i32 w = 0, h = 0; return platformWindowSize(&w, &h), !scripted::fullscreen() && w == width && h == height; };
     const PlatformEvent toggle{PlatformEventType::ToggleFullscreen, 0, 0, 0};
     setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
     EXPECT_EQ(run({{PlatformEventType::Resize, 0, 800, 600}, toggle, {PlatformEventType::Resize, 0, 1920, 1080}}), "") << "a first start";
-    EXPECT_TRUE(scripted::fullscreen() && file(path) == formatSettings({true, 800, 600})) << "the display's size is not the window's";
+    EXPECT_TRUE(scripted::fullscreen() && file(path) == settings(true, 800, 600)) << "the display's size is not the window's";
     run({}, WindowChoice::Window);
-    EXPECT_TRUE(windowAt(800, 600) && file(path) == formatSettings({true, 800, 600})) << "for one run";
+    EXPECT_TRUE(windowAt(800, 600) && file(path) == settings(true, 800, 600)) << "for one run";
     run({toggle}, WindowChoice::Fullscreen);  // but the player's own switch is remembered
-    EXPECT_TRUE(!scripted::fullscreen() && file(path) == formatSettings({false, 800, 600}));
+    EXPECT_TRUE(!scripted::fullscreen() && file(path) == settings(false, 800, 600));
     run({{PlatformEventType::Resize, 0, 200, 100}});
-    EXPECT_EQ(file(path), formatSettings({false, 640, 480})) << "too small to play in";
+    EXPECT_EQ(file(path), settings(false, 640, 480)) << "too small to play in";
     // A file, the line it is damaged at (0: none, -1: too large to read) and the window opened.
     const struct { std::string text; int bad; bool fullscreen; i32 width, height; } files[] = {
         {"fullscreen yes\nwindow 1024x600", 0, true, 0, 0}, {"#\n\nwindow 320x240\n", 0, false, 320, 240}, {"window 319x240", 1, false, 640, 480},
@@ -46,16 +47,17 @@ TEST(Settings, TheWindowIsLeftAsTheNextRunFindsItTheCommandLineChoosesForOneRunA
     for (const auto& f : files) {
         std::ofstream(path) << f.text;
         EXPECT_EQ(run({}), f.bad == 0    ? ""
-                           : f.bad > 0 ? "fendwall: settings file " + path + " is damaged at line " + std::to_string(f.bad) + "; starting with the defaults\n"
-                                       : "fendwall: cannot read the settings file " + path + " (larger than any the game writes); starting with the defaults\n");
+                           : f.bad > 0 ? "fendwall: settings file " + path + " is damaged at line " + std::to_string(f.bad) + "; starting with the defaults, the file left as it is\n"
+                                       : "fendwall: cannot read the settings file " + path + " (larger than any the game writes); starting with the defaults, the file left as it is\n");
         EXPECT_TRUE(f.fullscreen ? scripted::fullscreen() : windowAt(f.width, f.height)) << f.text;
-        EXPECT_TRUE(!f.fullscreen || file(path) == formatSettings({true, 1024, 600})) << "the last line without its end";
+        EXPECT_TRUE(!f.fullscreen || file(path) == settings(true, 1024, 600)) << "the last line without its end";
+        EXPECT_TRUE(f.bad == 0 || file(path) == f.text) << "a file not understood is the player's to mend: " << f.text;
     }
     setenv("XDG_CONFIG_HOME", path.c_str(), 1);  // a file, not a folder: the game plays on
     EXPECT_EQ(run({}), "fendwall: cannot write the settings in " + path + "/fendwall (Not a directory): the window is not remembered\n");
     setenv("HOME", config.path.c_str(), 1);
     setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: HOME's .config instead
-    EXPECT_TRUE(run({toggle}).empty() && file(config.path / ".config/fendwall/settings") == formatSettings({true, 640, 480}));
+    EXPECT_TRUE(run({toggle}).empty() && file(config.path / ".config/fendwall/settings") == settings(true, 640, 480));
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("HOME");
     EXPECT_EQ(run({}), "fendwall: neither XDG_CONFIG_HOME nor HOME is set: the window is not remembered\n");

@@ -7,7 +7,7 @@
 
 #include "app/main_loop.h"
 #include "app/phases.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "game/game.h"
 #include "support/harness.h"
 #include "ui/menu.h"

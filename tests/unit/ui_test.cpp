@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/input.h"
+#include "app/controls.h"
 #include "support/harness.h"
 #include "ui/menu.h"
 
@@ -23,13 +23,13 @@ TEST_F(UiTest, MenuButtonsAnswerInsideTheirEdgesOnlySlotsAreReusedOverflowsGiveZ
                  {320, 288, resume},  {320, 289, none},    {320, 290, exit},   {320, 340, exit},   {320, 341, none}};
     for (const auto& c : cases) {
         gInput.mouseX = c.x, gInput.mouseY = c.y, gInput.leftClicked = true;
-        gUi.manager.update(gUi.clicks);
+        gUi.manager.update(gUi.clicks, stepInputOf(gInput));
         std::string got;
         for (const std::string* name : {&newGame, &resume, &exit}) got += gUi.clicks.take(name->c_str()) ? *name : "";
         EXPECT_EQ(got, c.button) << c.x << "," << c.y;
     }
     gInput.leftClicked = false;  // the mouse over a button is no click
-    gUi.manager.update(gUi.clicks);
+    gUi.manager.update(gUi.clicks, stepInputOf(gInput));
     EXPECT_FALSE(gUi.clicks.take(BUTTON_EXIT));
 
     // The toolkit's limits, for a caller that asks too much: it gets 0 and nothing overruns.
@@ -43,7 +43,7 @@ TEST_F(UiTest, MenuButtonsAnswerInsideTheirEdgesOnlySlotsAreReusedOverflowsGiveZ
     EXPECT_STREQ(w.textFields[0].text, "-42");
     EXPECT_EQ(w.addButton(0, 0, 50, 50, "", "a") + w.addButton(0, 0, 50, 50, "", "b") + w.addButton(0, 0, 9, 9, "", "c"), 1);
     gInput.mouseX = gInput.mouseY = 10, gInput.leftClicked = true;  // one click, one button: the lower slot
-    gUi.manager.update(gUi.clicks);
+    gUi.manager.update(gUi.clicks, stepInputOf(gInput));
     EXPECT_TRUE(gUi.clicks.take("a") && !gUi.clicks.take("b") && !gUi.clicks.take("c"));
     EXPECT_TRUE(gUi.manager.windows[2].isOpen && gUi.manager.windows[WINDOW_SLOTS - 1].isOpen) << "the others untouched";
 }

@@ -13,7 +13,7 @@
 #include "app/frame_step.h"
 #include "app/phases.h"
 #include "app/window.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "game/game.h"
 #include "media/textures.h"
 #include "render/frame.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "app/main_loop.h"
-#include "core/input.h"
+#include "app/controls.h"
 #include "game/game.h"
 #include "app/phases.h"
 #include "platform/scripted/platform_scripted.h"

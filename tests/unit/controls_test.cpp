@@ -1,0 +1,209 @@
+// controls_test.cpp: the whole game with the keyboard alone and with a pad alone, through the
+// same pointer and buttons as the mouse; repeat and the stick counted in frames; the bindings
+// read from the settings file; and what a recording keeps of them.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/controls.h"
+#include "app/main_loop.h"
+#include "app/phases.h"
+#include "app/settings.h"
+#include "game/game.h"
+#include "support/harness.h"
+#include "ui/menu.h"
+
+namespace {
+
+using harness::KEY_DOWN, harness::KEY_LEFT, harness::KEY_RETURN, harness::KEY_RIGHT, harness::KEY_SPACE, harness::KEY_UP;
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override { harness::resetGame(); }
+};
+
+i32 cellX() { return gInput.mouseX / CELL_PIXELS_X; }
+i32 cellY() { return (SCREEN_HEIGHT - gInput.mouseY) / CELL_PIXELS_Y; }
+bool onCellCentre() { return gInput.mouseX % CELL_PIXELS_X == CELL_PIXELS_X / 2 && (SCREEN_HEIGHT - gInput.mouseY) % CELL_PIXELS_Y == CELL_PIXELS_Y / 2; }
+void runUntilIdle() { harness::runPasses(200, [] { return scripted::pendingEvents() == 0 && !gInput.leftClicked && !gInput.leftPressed; }); }
+
+// The menu by keys: from no button Down goes to the top, then one button a press, the ends
+// stay; Enter pushes the button under the pointer; on the field the arrows walk the cells.
+TEST_F(ControlsTest, TheKeyboardAlonePlaysTheMenuAndTheField) {
+    ASSERT_TRUE(startUp());
+    harness::tap({VK_ESCAPE, 41});  // the intro
+    harness::tap(KEY_UP);            // from no button: the bottom one, Exit
+    runUntilIdle();
+    EXPECT_EQ(gInput.mouseY, harness::EXIT_Y);
+    harness::tap(KEY_UP), harness::tap(KEY_UP), harness::tap(KEY_UP);  // New Game, and it stays
+    runUntilIdle();
+    EXPECT_TRUE(gInput.mouseX == harness::MENU_X && gInput.mouseY == harness::NEW_GAME_Y) << gInput.mouseY;
+    harness::tap(KEY_RETURN);
+    harness::runUntilPlaying();
+    ASSERT_EQ(gFlow.phase, Phase::Play);
+    const i32 x = cellX(), y = cellY();
+    harness::tap(KEY_LEFT), harness::tap(KEY_LEFT), harness::tap(KEY_UP);
+    runUntilIdle();
+    EXPECT_TRUE(cellX() == x - 2 && cellY() == y + 1 && onCellCentre()) << cellX() << "," << cellY();
+    harness::tap(harness::KEY_R), harness::tap(KEY_SPACE);  // turned, then built where the pointer is
+    harness::runPasses(6);
+    EXPECT_EQ(gGame.playfield.wallOrientation, Orientation::Vertical);
+    EXPECT_TRUE(gGame.playfield.wallStartX == x - 2 && gGame.playfield.wallStartY == y + 1);
+    // The field's edge holds the pointer on its last open cell.
+    for (int i = 0; i < 40; ++i) harness::tap(KEY_RIGHT);
+    runUntilIdle();
+    EXPECT_EQ(cellX(), FIELD_SIZE - 2);
+
+    // Escape opens the menu with Resume: Down from Exit stays, Up goes to Resume, Enter resumes.
+    harness::tap({VK_ESCAPE, 41});
+    harness::runPasses(200, [] { return gFlow.phase == Phase::Menu; });
+    harness::tap(KEY_DOWN), harness::tap(KEY_DOWN), harness::tap(KEY_DOWN);
+    runUntilIdle();
+    EXPECT_EQ(gInput.mouseY, harness::EXIT_Y);
+    harness::tap(KEY_UP), harness::tap(KEY_SPACE);
+    harness::runPasses(20, [] { return gFlow.phase == Phase::Play; });
+    EXPECT_EQ(gFlow.phase, Phase::Play) << "Resume pushed by the keyboard";
+}
+
+// A held direction moves once at once, again after REPEAT_DELAY_FRAMES steps, then every
+// REPEAT_EVERY_FRAMES; the system's own key repeats add nothing; and a key up stops it.
+TEST_F(ControlsTest, AHeldDirectionRepeatsByFramesNotByTheSystemsRepeat) {
+    harness::startPlaying();
+    const i32 start = cellX();
+    harness::press(KEY_LEFT);
+    std::string moves;
+    for (int step = 0; step < 16; ++step) {
+        if (step == 3 || step == 12) harness::press(KEY_LEFT, true);
+        const i32 before = cellX();
+        harness::runPasses(1);
+        moves += before != cellX() ? 'x' : '.';
+    }
+    EXPECT_EQ(moves, "x........x.x.x.x") << "the first move, then the delay, then every other step";
+    EXPECT_EQ(cellX(), start - 5);
+    harness::release(KEY_LEFT);
+    harness::runPasses(30);
+    EXPECT_EQ(cellX(), start - 5) << "nothing moves once the key is up";
+}
+
+// One press is one click however long it is held, on a key and on a pad button; a pad's press
+// and release between two steps still counts once.
+TEST_F(ControlsTest, APressIsOneClickHeldOrTappedOnKeysAndPads) {
+    harness::startPlaying();
+    harness::clearFieldNoBalls();
+    int clicks = 0;
+    scripted::setSwapHook([&] { clicks += gInput.leftClicked; });
+    harness::press(KEY_SPACE), harness::press(KEY_SPACE, true), harness::press(KEY_SPACE, true);
+    harness::runPasses(10);
+    EXPECT_EQ(clicks, 1);
+    scripted::setPads(1, padBit(PadButton::A));
+    harness::runPasses(10);
+    EXPECT_EQ(clicks, 2) << "held A";
+    scripted::setPads(1, 0);
+    scripted::pressPadButtons(padBit(PadButton::A));
+    scripted::setPads(1, 0);  // up again before the step read it
+    harness::runPasses(10);
+    EXPECT_EQ(clicks, 3);
+    scripted::setSwapHook(nullptr);
+}
+
+// The pad alone: the d-pad walks the menu and the field, A pushes and builds, B turns, Start
+// opens the menu as Escape does and does nothing in it; the stick moves the pointer.
+TEST_F(ControlsTest, APadAlonePlaysAndItsStartActsAsEscape) {
+    ASSERT_TRUE(startUp());
+    scripted::setPads(1, 0);
+    const auto tapPad = [](PadButton b) { scripted::pressPadButtons(padBit(b)), harness::runPasses(1), scripted::setPads(1, 0), harness::runPasses(2); };
+    tapPad(PadButton::Start);
+    EXPECT_FALSE(gFlow.intro.active) << "Start ends the intro";
+    tapPad(PadButton::DpadDown);
+    EXPECT_EQ(gInput.mouseY, harness::NEW_GAME_Y);
+    tapPad(PadButton::Start);
+    EXPECT_EQ(gFlow.phase, Phase::Menu) << "nothing in the menu";
+    tapPad(PadButton::A);
+    harness::runUntilPlaying();
+    ASSERT_EQ(gFlow.phase, Phase::Play);
+    harness::clearFieldNoBalls();
+    const i32 x = cellX();
+    tapPad(PadButton::DpadRight), tapPad(PadButton::B), tapPad(PadButton::A);
+    EXPECT_TRUE(gGame.playfield.building && gGame.playfield.wallStartX == x + 1 &&
+                gGame.playfield.wallOrientation == Orientation::Vertical);
+    tapPad(PadButton::Start);
+    harness::runPasses(3);
+    EXPECT_TRUE(gFlow.phase == Phase::Menu && gUi.menu.resumeAllowed) << "Start in play: the menu with Resume";
+
+    // The stick: nothing inside the dead zone, a quarter of full speed at half deflection,
+    // full speed at the end, and never off the screen.
+    const i32 half = STICK_DEAD_ZONE + (32767 - STICK_DEAD_ZONE) / 2;
+    const struct { i32 stick, steps, moved; } pushes[] = {{STICK_DEAD_ZONE, 20, 0}, {-half, 10, -40}, {32767, 5, 80}, {-32768, 5, -80}};
+    for (const auto& p : pushes) {
+        gInput.mouseX = 320;
+        scripted::setPads(1, 0, p.stick, 0);
+        for (int i = 0; i < p.steps; ++i) harness::runPasses(1);
+        EXPECT_NEAR(gInput.mouseX - 320, p.moved, 1) << p.stick;
+    }
+    scripted::setPads(1, 0, 32767, 32767);
+    harness::runPasses(60);
+    EXPECT_TRUE(gInput.mouseX == SCREEN_WIDTH - 1 && gInput.mouseY == SCREEN_HEIGHT - 1);
+    scripted::setPads(0, 0);  // unplugged: nothing moves on
+    harness::runPasses(5);
+    EXPECT_TRUE(gInput.mouseX == SCREEN_WIDTH - 1 && !gInput.menuHeld);
+}
+
+std::string slurp(const std::string& path) { return (std::ostringstream() << std::ifstream(path).rdbuf()).str(); }
+
+// The settings file rebinds by place: its lines for an action replace that action's defaults,
+// a key it binds leaves its default action, the file comes back as written; a line not
+// understood gives the defaults and leaves the file exactly as it is.
+TEST_F(ControlsTest, TheSettingsFileRebindsAndATypoNeverWipesIt) {
+    const std::string path = std::string(std::getenv("XDG_CONFIG_HOME")) + "/fendwall/settings";
+    const auto play = [&](const std::string& file, std::initializer_list<harness::Key> keys) {
+        harness::resetGame();
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path) << file;
+        const LoadedSettings loaded = loadSettings();
+        gControls.bindings = loaded.settings.bindings;
+        harness::startPlaying();
+        harness::clearFieldNoBalls();
+        for (harness::Key k : keys) harness::tap(k);
+        harness::runPasses(12);
+        rememberWindow(loaded, WindowChoice::Remembered);
+        return gGame.playfield.wallStartX != 0;  // a wall was started
+    };
+    const std::string rebound = "fullscreen no\nwindow 640x480\nkey build B\nkey turn space\npad build y\n";
+    EXPECT_TRUE(play(rebound, {harness::KEY_B}));
+    EXPECT_FALSE(play(rebound, {KEY_SPACE, KEY_RETURN})) << "Space turns now, and Return no longer builds";
+    EXPECT_EQ(gGame.playfield.selectedOrientation, Orientation::Vertical);
+    const std::string written = slurp(path);
+    for (const char* line : {"\nkey build B\n", "\nkey turn Space\n", "\npad build y\n"}) {
+        EXPECT_NE(written.find(line), std::string::npos) << written;
+    }
+    EXPECT_EQ(written.find("key up"), std::string::npos) << "the defaults are not written out";
+    EXPECT_TRUE(play("key up W\nkey build W\n", {KEY_SPACE})) << "W twice: damaged, so the defaults";
+    EXPECT_EQ(slurp(path), "key up W\nkey build W\n");
+    EXPECT_TRUE(play("key build Sapce\n", {KEY_SPACE}));
+    EXPECT_EQ(slurp(path), "key build Sapce\n");
+}
+
+TEST(Bindings, LinesReplaceDefaultsPerDeviceAndRefuseWhatCannotBeMeant) {
+    Bindings b;
+    EXPECT_TRUE(b.keyDoes(26, Action::Up) && b.keyDoes(44, Action::Build) && (b[Action::Menu].padButtons & padBit(PadButton::Start)));
+    EXPECT_TRUE(readBindingLine("key build W", &b));
+    EXPECT_TRUE(b.keyDoes(26, Action::Build) && !b.keyDoes(26, Action::Up) && b.keyDoes(82, Action::Up)) << "W leaves up";
+    EXPECT_FALSE(b.keyDoes(44, Action::Build)) << "the file's build keys replace the defaults";
+    EXPECT_TRUE(readBindingLine("key menu keypad 0", &b) && b.keyDoes(98, Action::Menu));
+    EXPECT_TRUE(readBindingLine("pad turn leftshoulder", &b) && b[Action::Turn].padButtons == padBit(PadButton::LeftShoulder));
+    EXPECT_TRUE(b.keyDoes(21, Action::Turn)) << "a pad line leaves the keys as they are";
+    for (const char* bad : {"key build W", "key up W", "key jump Space", "key build Escape", "key build F11", "key build  B",
+                            "key build", "keys build B", "pad build z", "key build B ", "pad turn leftshoulder"}) {
+        Bindings copy = b;
+        EXPECT_FALSE(readBindingLine(bad, &copy)) << bad;
+    }
+    for (const char* key : {"A", "C", "D", "E"}) EXPECT_TRUE(readBindingLine(std::string("key turn ") + key, &b)) << key;
+    EXPECT_FALSE(readBindingLine("key turn F", &b)) << "four keys an action at most";
+    Bindings again;
+    std::istringstream lines(formatBindings(b));
+    for (std::string line; std::getline(lines, line);) EXPECT_TRUE(readBindingLine(line, &again)) << line;
+    EXPECT_TRUE(again == b) << formatBindings(b);
+}
+
+}  // namespace
