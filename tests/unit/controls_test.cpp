@@ -184,6 +184,24 @@ TEST_F(ControlsTest, TheSettingsFileRebindsAndATypoNeverWipesIt) {
     EXPECT_EQ(slurp(path), "key build Sapce\n");
 }
 
+// A recording keeps what the bindings made, so a keyboard or pad game replays exactly with
+// any bindings the watching player has, and keys pressed during the replay do nothing.
+TEST_F(ControlsTest, DeviceGamesReplayWhateverTheWatchersBindings) {
+    const std::string folder = std::string(std::getenv("XDG_CONFIG_HOME")) + "/fendwall";
+    for (const char* game : {"tests/golden/keyboard.fwrec", "tests/golden/gamepad.fwrec"}) {
+        harness::resetGame();
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder + "/settings") << "key build Left\nkey turn Space\nkey up S\nkey down W\npad build b\npad turn a\n";
+        harness::tap(KEY_SPACE), harness::tap(KEY_LEFT);
+        scripted::setPads(1, padBit(PadButton::Start), 32767, 0);
+        const char* args[] = {"fendwall", "--replay", game};
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(runProgram(3, args), 0) << game;
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(out.find("checkpoints matched"), std::string::npos) << out;
+    }
+}
+
 TEST(Bindings, LinesReplaceDefaultsPerDeviceAndRefuseWhatCannotBeMeant) {
     Bindings b;
     EXPECT_TRUE(b.keyDoes(26, Action::Up) && b.keyDoes(44, Action::Build) && (b[Action::Menu].padButtons & padBit(PadButton::Start)));
