@@ -42,9 +42,13 @@ int readCommandLine(int argc, const char* const* argv, LaunchOptions* options) {
                 "  --help           show this help and end\n"
                 "  --version        show the version and end\n\n"
                 "Mouse: move the cursor cell. Right button: turn the wall. Left button: build it.\n"
-                "Escape: skip the intro; in a game, open the menu.\n\n"
+                "Keyboard: arrows or W A S D move, R or Tab turns, Space or Enter builds.\n"
+                "Gamepad: d-pad or left stick moves, B or X turns, A builds, Start or Back is Escape.\n"
+                "In the menu the same keys and buttons choose and push. Escape: skip the intro;\n"
+                "in a game, open the menu. Other keys and buttons: see man fendwall.\n\n"
                 "The game starts as it was left, in full screen or in the window at its size; it\n"
-                "keeps that in $XDG_CONFIG_HOME/fendwall/settings (or ~/.config/fendwall/settings).\n"
+                "keeps that, and the controls you bind, in $XDG_CONFIG_HOME/fendwall/settings\n"
+                "(or ~/.config/fendwall/settings).\n"
                 "--fullscreen and --window choose for one run only.\n",
                 USAGE);
             return 0;

@@ -45,7 +45,7 @@ zcat "$doc/changelog.gz" >"$E2E_TMP/changelog"
 check "changelog's newest entry is version $version" \
     test "$(dpkg-parsechangelog -l "$E2E_TMP/changelog" -S Version 2>&1)" = "$version"
 # groff -ww warns about more than lintian's own look at the page does.
-man=$(zcat "$E2E_TMP/root/usr/share/man/man6/fendwall.6.gz" | LC_ALL=C.UTF-8 groff -ww -man -Tutf8 2>&1 >/dev/null)
+man=$(zcat "$E2E_TMP/root/usr/share/man/man6/fendwall.6.gz" | LC_ALL=C.UTF-8 groff -t -ww -man -Tutf8 2>&1 >/dev/null)
 [ -z "$man" ] && pass "manual page renders without a warning" || { fail "manual page warnings"; echo "$man"; }
 check "manual page is that of version $version" \
     grep -q "^\.TH FENDWALL 6 .*\"Fendwall $version\"" <(zcat "$E2E_TMP/root/usr/share/man/man6/fendwall.6.gz")

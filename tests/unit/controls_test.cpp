@@ -202,6 +202,45 @@ TEST_F(ControlsTest, DeviceGamesReplayWhateverTheWatchersBindings) {
     }
 }
 
+// A game played here with keys and a pad is recorded and replays to every checkpoint; a key
+// Windows has no code for reaches its binding and no key message is written for it.
+TEST_F(ControlsTest, AKeyAndPadGameRecordedHereReplays) {
+    const std::string folder = std::string(std::getenv("XDG_CONFIG_HOME")) + "/fendwall";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "/settings") << "key build Keypad 5\nkey build Return\n";
+    ScratchDir dir;
+    const std::string file = (dir.path / "game.fwrec").string();
+    int swaps = 0;
+    scripted::setSwapHook([&] {
+        switch (++swaps) {
+            case 3: harness::tap({VK_ESCAPE, 41}), harness::tap(KEY_DOWN), harness::tap(KEY_RETURN); break;
+            case 90: harness::tap(KEY_LEFT), harness::press(KEY_UP); break;
+            case 110: harness::release(KEY_UP), harness::tap(harness::KEY_R), harness::tap({0, 93}); break;
+            case 150: scripted::setPads(1, 0, -30000, 20000); break;
+            case 160: scripted::setPads(1, padBit(PadButton::A)); break;
+            case 161: scripted::setPads(1, padBit(PadButton::Start)); break;
+            case 163: scripted::setPads(0, 0); break;
+            case 200: harness::push(PlatformEventType::Close); break;
+        }
+    });
+    const char* record[] = {"fendwall", "--record", file.c_str()};
+    EXPECT_EQ(runProgram(3, record), 1);
+    scripted::setSwapHook(nullptr);
+    const std::string text = slurp(file);
+    EXPECT_EQ(text.find("key-down 0"), std::string::npos);
+    for (const char* line : {" act point 320 179\n", " act right\n", " act left\n", " act point 292 91\n", " act menu-down\n", " act menu-up\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << text;
+    }
+    harness::resetGame();
+    const char* replay[] = {"fendwall", "--replay", file.c_str()};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runProgram(3, replay), 0) << text;
+    const std::string out = testing::internal::GetCapturedStdout();
+    size_t checks = 0;
+    for (size_t at = text.find(" check "); at != std::string::npos; at = text.find(" check ", at + 1)) ++checks;
+    EXPECT_NE(out.find(std::to_string(checks) + " of " + std::to_string(checks) + " checkpoints matched"), std::string::npos) << out;
+}
+
 TEST(Bindings, LinesReplaceDefaultsPerDeviceAndRefuseWhatCannotBeMeant) {
     Bindings b;
     EXPECT_TRUE(b.keyDoes(26, Action::Up) && b.keyDoes(44, Action::Build) && (b[Action::Menu].padButtons & padBit(PadButton::Start)));
