@@ -27,6 +27,11 @@ for game in "$root"/tests/golden/*.fwrec; do
             ./build/fendwall "$@" --timedemo "$game" >/dev/null 2>&1) || true
     done
     frames=$(wc -l <"$work/new-$name")
+    # A recording newer than REV's game (a later format) cannot be compared: REV refuses it.
+    if [ ! -s "$work/old-$name" ] && [ "$frames" -gt 0 ]; then
+        echo "$name: $frames frames here; $rev cannot play this recording, nothing to compare"
+        continue
+    fi
     if [ "$frames" -gt 0 ] && cmp -s "$work/old-$name" "$work/new-$name"; then
         echo "$name: $frames frames from $(head -1 "$work/new-$name" | cut -d' ' -f1), every picture the same"
     else

@@ -134,7 +134,7 @@ TEST_F(ControlsTest, APadAlonePlaysAndItsStartActsAsEscape) {
     // The stick: nothing inside the dead zone, a quarter of full speed at half deflection,
     // full speed at the end, and never off the screen.
     const i32 half = STICK_DEAD_ZONE + (32767 - STICK_DEAD_ZONE) / 2;
-    const struct { i32 stick, steps, moved; } pushes[] = {{STICK_DEAD_ZONE, 20, 0}, {-half, 10, -40}, {32767, 5, 80}, {-32768, 5, -80}};
+    const struct { i32 stick, steps, moved; } pushes[] = {{STICK_DEAD_ZONE / 3, 20, 0}, {STICK_DEAD_ZONE, 20, 0}, {-half, 10, -40}, {32767, 5, 80}, {-32768, 5, -80}};
     for (const auto& p : pushes) {
         gInput.mouseX = 320;
         scripted::setPads(1, 0, p.stick, 0);
