@@ -123,14 +123,13 @@ BoundInput bindDevices(const PlatformEvent* message, const PlatformPads& pads, S
     i32 x = state.mouseX, y = state.mouseY;
     for (i32 d = 0; d < 4; ++d) {
         const ActionBinding& move = b[MOVES[d]];
+        const bool held = keysHeld(c, move) || (pads.held & move.padButtons) != 0;
         bool step = fresh[d];
-        if (fresh[d]) {
+        if (fresh[d] || !held) {
             c.heldFrames[d] = 0;
-        } else if (keysHeld(c, move) || (pads.held & move.padButtons) != 0) {
+        } else {
             if (++c.heldFrames[d] == REPEAT_DELAY_FRAMES + REPEAT_EVERY_FRAMES) c.heldFrames[d] = REPEAT_DELAY_FRAMES;
             step = c.heldFrames[d] == REPEAT_DELAY_FRAMES;
-        } else {
-            c.heldFrames[d] = 0;
         }
         if (step) stepPointer(surface, menu, MOVE_DX[d], MOVE_DY[d], &x, &y);
     }
