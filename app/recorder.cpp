@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/controls.h"
 #include "app/frame_step.h"
 #include "app/window.h"
-#include "app/controls.h"
 #include "core/tape.h"
 #include "core/version.h"
 #include "game/game.h"

@@ -10,16 +10,16 @@
 
 #include <cstdlib>
 
-#include "core/version.h"
+#include "app/controls.h"
 #include "app/frame_step.h"
 #include "app/phases.h"
 #include "app/window.h"
-#include "app/controls.h"
-#include "render/frame.h"
+#include "bench/game_window_main.h"
+#include "core/version.h"
 #include "game/game.h"
 #include "media/textures.h"
 #include "render/frame.h"
-#include "bench/game_window_main.h"
+#include "render/frame.h"
 
 namespace {
 

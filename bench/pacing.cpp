@@ -18,13 +18,13 @@
 #include <random>
 #include <vector>
 
-#include "app/main_loop.h"
-#include "app/frame_step.h"
-#include "platform/platform.h"
-#include "app/window.h"
-#include "app/phases.h"
 #include "app/controls.h"
+#include "app/frame_step.h"
+#include "app/main_loop.h"
+#include "app/phases.h"
+#include "app/window.h"
 #include "game/game.h"
+#include "platform/platform.h"
 #include "render/frame.h"
 #include "ui/menu.h"
 

@@ -1,10 +1,10 @@
 // bench_logic.cpp: the per-frame game logic, headless on the scripted platform.
 #include <benchmark/benchmark.h>
 
-#include "app/window.h"
 #include "app/controls.h"
-#include "render/frame.h"
+#include "app/window.h"
 #include "game/game.h"
+#include "render/frame.h"
 
 namespace {
 

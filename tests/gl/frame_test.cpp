@@ -1,8 +1,8 @@
 // frame_test.cpp: the game picture as the player sees it, and the GL state it leaves behind.
 #include <string>
 
-#include "app/phases.h"
 #include "app/controls.h"
+#include "app/phases.h"
 #include "game/game.h"
 #include "gl/gl_context.h"
 #include "media/textures.h"

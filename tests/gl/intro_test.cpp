@@ -1,6 +1,6 @@
 // intro_test.cpp: how long the start-up intro runs, and how it ends early.
-#include "app/phases.h"
 #include "app/controls.h"
+#include "app/phases.h"
 #include "gl/gl_context.h"
 #include "media/textures.h"
 

@@ -3,11 +3,11 @@
 
 #include <cstdlib>
 
+#include "app/controls.h"
 #include "app/frame_step.h"
 #include "app/phases.h"
 #include "app/recorder.h"
 #include "app/window.h"
-#include "app/controls.h"
 #include "core/message_log.h"
 #include "core/tape.h"
 #include "game/game.h"

@@ -5,15 +5,15 @@
 #include <tuple>
 #include <vector>
 
+#include "app/controls.h"
 #include "app/frame_step.h"
 #include "app/main_loop.h"
+#include "app/phases.h"
 #include "app/window.h"
-#include "app/controls.h"
 #include "core/version.h"
 #include "game/game.h"
 #include "media/sound.h"
 #include "platform/scripted/audio_scripted.h"
-#include "app/phases.h"
 #include "render/frame.h"
 #include "support/harness.h"
 #include "ui/menu.h"

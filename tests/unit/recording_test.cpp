@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "app/controls.h"
 #include "app/frame_step.h"
 #include "app/main_loop.h"
 #include "app/phases.h"
 #include "app/recorder.h"
-#include "core/version.h"
-#include "app/controls.h"
 #include "core/tape.h"
+#include "core/version.h"
 #include "game/game.h"
 #include "platform/scripted/audio_scripted.h"
 #include "render/frame.h"

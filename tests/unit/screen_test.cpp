@@ -2,8 +2,8 @@
 // field's cells, bars clamping to its edges, full screen from the start.
 #include <gtest/gtest.h>
 
-#include "app/main_loop.h"
 #include "app/controls.h"
+#include "app/main_loop.h"
 #include "game/game.h"
 #include "render/frame.h"
 #include "support/harness.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "app/controls.h"
 #include "app/main_loop.h"
 #include "app/phases.h"
-#include "app/controls.h"
 #include "core/tape.h"
 #include "game/game.h"
 #include "platform/scripted/audio_scripted.h"

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <random>
 
+#include "app/controls.h"
 #include "app/main_loop.h"
 #include "app/phases.h"
-#include "app/controls.h"
 #include "game/game.h"
 #include "support/harness.h"
 #include "ui/menu.h"

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "core/version.h"
-#include "app/main_loop.h"
+#include "app/controls.h"
 #include "app/frame_step.h"
+#include "app/main_loop.h"
 #include "app/phases.h"
 #include "app/window.h"
-#include "app/controls.h"
+#include "core/version.h"
 #include "game/game.h"
 #include "media/textures.h"
 #include "render/frame.h"

@@ -10,10 +10,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/main_loop.h"
 #include "app/controls.h"
-#include "game/game.h"
+#include "app/main_loop.h"
 #include "app/phases.h"
+#include "game/game.h"
 #include "platform/scripted/platform_scripted.h"
 #include "ui/menu.h"
 
