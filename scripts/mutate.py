@@ -155,7 +155,7 @@ MUTANTS = [
     # app/main_loop.cpp: start-up, the pass, menu actions
     ("main-escape-no-resume", "app/phases.cpp", "        openMenu(true);", "        openMenu(false);"),
     ("main-escape-after-over", "app/phases.cpp", "if (s.state == GameState::Playing && in.escape)", "if (in.escape)"),
-    ("main-menu-click-order", "app/phases.cpp", "    gInput.showMenuCursor = true;\n    if (gUi.clicks.take(BUTTON_NEW_GAME))", "    gInput.showMenuCursor = true;\n    gUi.manager.update(gUi.clicks);\n    if (gUi.clicks.take(BUTTON_NEW_GAME))"),
+    ("main-menu-click-order", "app/phases.cpp", "    gInput.showMenuCursor = true;\n    if (gUi.clicks.take(BUTTON_NEW_GAME))", "    gInput.showMenuCursor = true;\n    gUi.manager.update(gUi.clicks, in);\n    if (gUi.clicks.take(BUTTON_NEW_GAME))"),
     ("main-ball-before-wall", "game/game.cpp", "void playFrame(Game& game, SoundList& sounds, const StepInput& input) {\n", "void playFrame(Game& game, SoundList& sounds, const StepInput& input) {\n    moveBalls(game, sounds);\n"),
     ("main-no-session-update", "app/phases.cpp", "    if (gGame.session.nextLevelIfComplete(gGame.playfield, gGame.balls)) return startFlight(Phase::LevelApproach, in);\n", ""),
     ("main-no-menu-cursor", "app/phases.cpp", "gInput.showMenuCursor = true;", "gInput.showMenuCursor = false;"),

@@ -36,7 +36,7 @@ TEST_F(ControlsTest, TheKeyboardAlonePlaysTheMenuAndTheField) {
     harness::tap(KEY_UP);            // from no button: the bottom one, Exit
     runUntilIdle();
     EXPECT_EQ(gInput.mouseY, harness::EXIT_Y);
-    harness::tap(KEY_UP), harness::tap(KEY_UP), harness::tap(KEY_UP);  // New Game, and it stays
+    harness::tap(KEY_UP), harness::tap(KEY_UP);  // New Game, and it stays
     runUntilIdle();
     EXPECT_TRUE(gInput.mouseX == harness::MENU_X && gInput.mouseY == harness::NEW_GAME_Y) << gInput.mouseY;
     harness::tap(KEY_RETURN);
@@ -55,10 +55,11 @@ TEST_F(ControlsTest, TheKeyboardAlonePlaysTheMenuAndTheField) {
     runUntilIdle();
     EXPECT_EQ(cellX(), FIELD_SIZE - 2);
 
-    // Escape opens the menu with Resume: Down from Exit stays, Up goes to Resume, Enter resumes.
+    // Escape opens the menu with Resume: from no button Down goes to New Game, on to Resume and
+    // Exit, where it stays; Up goes back to Resume, Space resumes.
     harness::tap({VK_ESCAPE, 41});
     harness::runPasses(200, [] { return gFlow.phase == Phase::Menu; });
-    harness::tap(KEY_DOWN), harness::tap(KEY_DOWN), harness::tap(KEY_DOWN);
+    for (int i = 0; i < 4; ++i) harness::tap(KEY_DOWN);
     runUntilIdle();
     EXPECT_EQ(gInput.mouseY, harness::EXIT_Y);
     harness::tap(KEY_UP), harness::tap(KEY_SPACE);

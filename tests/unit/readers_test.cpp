@@ -181,19 +181,4 @@ TEST(TgaReader, SwapsBlueAndRedKeepsRowsAndAlphaAndRefusesEverythingElse) {
     std::free(bytes);
 }
 
-TEST(WindowIcon, GoesTopRowFirstWithAlphaAndAnythingElseIsNoIconAndNoBox) {
-    const ScratchDir dir;
-    const std::pair<Bytes, Bytes> cases[] = {{tgaFile(1, 2, 24, {1, 2, 3, 4, 5, 6}), {6, 5, 4, 255, 3, 2, 1, 255}},  // bottom row first
-                                             {tgaFile(257, 1, 32, Bytes(257 * 4, 7)), {}}, {Bytes(20, 0), {}}};
-    for (const auto& [tga, icon] : cases) {
-        scripted::reset();
-        std::ofstream(dir.path / "icon.tga", std::ios::binary).write(reinterpret_cast<const char*>(tga.data()), long(tga.size()));
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(loadWindowIcon((dir.path / "icon.tga").c_str()), !icon.empty());
-        const std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(icon.empty() ? err.find('\n') == err.size() - 1 : err.empty()) << "one line, no box: " << err;
-        EXPECT_TRUE(scripted::windowIcon() == icon && scripted::boxes().empty());
-    }
-}
-
 }  // namespace

@@ -133,21 +133,6 @@ TEST_F(WallsTest, VerticalWallGrowsOneCellPerEndAndCompletesInItsFourteenthFrame
     EXPECT_EQ(gGame.playfield.cells[15][5].solid, 0u);
 }
 
-TEST_F(WallsTest, TouchDestroysTheWallOnTheNextFrameAndCostsALife) {
-    gGame.playfield.startWall(10, 15, Orientation::Vertical);
-    harness::placeBall(0, 11.25f, 15.5f, -0.25f, 0.25f);  // moving west past the threshold
-    moveOnce();
-    EXPECT_TRUE(gGame.playfield.wallHit && gGame.session.lives == 3) << "nothing happens before the next growth step";
-    const SoundList sounds = frame();
-    EXPECT_TRUE(gGame.session.lives == 2 && sounds.count >= 1 && sounds.effects[0] == SoundEffect::WallLost);
-    EXPECT_TRUE(!gGame.playfield.building && harness::markedCells() == 0 && gGame.playfield.countSolidCells() == 116);
-    gGame.playfield.cells[5][5].solid = 1;
-    frame(5, 5);
-    EXPECT_EQ(gGame.playfield.building, 0) << "a click on a solid cell starts nothing";
-    frame(6, 6);
-    EXPECT_TRUE(gGame.playfield.building && !gGame.playfield.wallHit) << "the next click on an open one starts a new wall";
-}
-
 TEST_F(WallsTest, CaptureFillsOnlyBallFreeRegions) {
     harness::placeBall(0, 20.5f, 10.5f, 0.25f, 0.25f);
     harness::placeBall(1, 4.5f, 4.5f, 0.25f, 0.25f);
