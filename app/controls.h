@@ -34,7 +34,6 @@ struct Controls {
     Bindings bindings;
     bool keyDown[512] = {};  // by scancode: down, as the key messages said
     i32 heldFrames[4] = {};  // per direction: frame steps it has been held
-    bool padMenu = false;    // the menu control is down on a pad
     i32 stickRemainderX = 0;  // the pointer's fraction of a pixel, in 1/256
     i32 stickRemainderY = 0;
 };
