@@ -17,8 +17,6 @@ constexpr Action MOVES[4] = {Action::Up, Action::Down, Action::Left, Action::Rig
 constexpr i32 MOVE_DX[4] = {0, 0, -1, 1};
 constexpr i32 MOVE_DY[4] = {1, -1, 0, 0};
 
-i32 clampCell(i32 v) { return v < 1 ? 1 : (v > FIELD_SIZE - 2 ? FIELD_SIZE - 2 : v); }
-
 bool keysHeld(const Controls& c, const ActionBinding& b) {
     for (i32 i = 0; i < b.keyCount; ++i) {
         if (c.keyDown[b.keys[i]]) return true;
@@ -27,11 +25,11 @@ bool keysHeld(const Controls& c, const ActionBinding& b) {
 }
 
 // One axis of the stick into whole pixels, the fraction kept for the next step.
-bool stickAxis(i32 axis, i32* remainder, i32* position, i32 last) {
+void stickAxis(i32 axis, i32* remainder, i32* position, i32 last) {
     const i32 magnitude = axis < 0 ? -axis : axis;
     if (magnitude <= STICK_DEAD_ZONE) {
         *remainder = 0;
-        return false;
+        return;
     }
     const i64 t = (magnitude > 32767 ? 32767 : magnitude) - STICK_DEAD_ZONE;
     const i64 range = 32767 - STICK_DEAD_ZONE;
@@ -39,10 +37,9 @@ bool stickAxis(i32 axis, i32* remainder, i32* position, i32 last) {
     *remainder += axis < 0 ? -speed : speed;
     const i32 whole = *remainder / 256;
     *remainder -= whole * 256;
-    const i32 before = *position;
-    *position = before + whole < 0 ? 0 : (before + whole > last ? last : before + whole);
+    const i32 to = *position + whole;
+    *position = to < 0 ? 0 : (to > last ? last : to);
     if (*position == 0 || *position == last) *remainder = 0;  // pushing at an edge saves nothing up
-    return *position != before;
 }
 
 }  // namespace
@@ -71,8 +68,8 @@ MenuStops menuStops() {
 
 void stepPointer(Surface surface, const MenuStops& menu, i32 dx, i32 dy, i32* x, i32* y) {
     if (surface == Surface::Field) {
-        const i32 cellX = clampCell(clampCell(*x / CELL_PIXELS_X) + dx);
-        const i32 cellY = clampCell(clampCell((SCREEN_HEIGHT - *y) / CELL_PIXELS_Y) + dy);
+        const i32 cellX = clampToInside(clampToInside(*x / CELL_PIXELS_X) + dx);
+        const i32 cellY = clampToInside(clampToInside((SCREEN_HEIGHT - *y) / CELL_PIXELS_Y) + dy);
         *x = cellX * CELL_PIXELS_X + CELL_PIXELS_X / 2;
         *y = SCREEN_HEIGHT - (cellY * CELL_PIXELS_Y + CELL_PIXELS_Y / 2);
         return;

@@ -68,3 +68,5 @@ struct Playfield {
 // Reads lines into line (256 bytes) until one is neither a comment nor empty.
 // False at the end of the file.
 bool readPatternLine(std::FILE* file, char* line);
+// A column or row as the cursor may take it: inside the border, 1 to FIELD_SIZE - 2.
+i32 clampToInside(i32 v);

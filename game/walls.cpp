@@ -3,15 +3,11 @@
 #include "game/balls.h"
 #include "game/playfield.h"
 
-namespace {
-
 i32 clampToInside(i32 v) {
     if (v >= FIELD_SIZE - 1) return FIELD_SIZE - 2;
     if (v < 1) return 1;
     return v;
 }
-
-}  // namespace
 
 bool Playfield::update(const BallSet& balls, const StepInput& input) {
     if (cellPixelsX > 0) cursorX = input.pointerX / cellPixelsX;

@@ -328,7 +328,7 @@ MUTANTS = [
     ("controls-system-repeat-counts", "app/controls.cpp", "if (down && !message->repeat) {", "if (down) {"),
     ("controls-dead-zone-off", "app/controls.cpp", "if (magnitude <= STICK_DEAD_ZONE) {", "if (magnitude == 0) {"),
     ("controls-stick-linear", "app/controls.cpp", "* t * t / (range * range)", "* t / range"),
-    ("controls-stick-off-screen", "app/controls.cpp", "*position = before + whole < 0 ? 0 : (before + whole > last ? last : before + whole);", "*position = before + whole;"),
+    ("controls-stick-off-screen", "app/controls.cpp", "*position = to < 0 ? 0 : (to > last ? last : to);", "*position = to;"),
     ("controls-pad-held-clicks-again", "app/controls.cpp", "out.left = out.left || (pads.pressed & b[Action::Build].padButtons) != 0;", "out.left = out.left || ((pads.pressed | pads.held) & b[Action::Build].padButtons) != 0;"),
     ("controls-pad-tap-lost", "app/controls.cpp", "out.left = out.left || (pads.pressed & b[Action::Build].padButtons) != 0;", "out.left = out.left || (pads.held & pads.pressed & b[Action::Build].padButtons) != 0;"),
     ("controls-menu-top-from-nowhere", "app/controls.cpp", "at = dy < 0 ? 0 : menu.count - 1;", "at = 0;"),
