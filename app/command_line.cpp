@@ -25,37 +25,43 @@ int refuse(const char* what, const char* arg) {
     return 2;
 }
 
+void printHelp() {
+    std::printf(
+        "%s\n"
+        "Wall off the field before the bouncing balls break your walls.\n\n"
+        "  --fullscreen     start in full screen (F11 or Alt+Enter switches while playing)\n"
+        "  --window         start in the window\n"
+        "  --record FILE    play, and record the game into FILE (an existing file is replaced)\n"
+        "  --replay FILE    show a recorded game at its own pace, checking it as it goes\n"
+        "  --timedemo FILE  replay it as fast as the machine draws, and print the frame times\n"
+        "  --help           show this help and end\n"
+        "  --version        show the version and end\n\n"
+        "Mouse: move the cursor cell. Right button: turn the wall. Left button: build it.\n"
+        "Keyboard: arrows or W A S D move, R or Tab turns, Space or Enter builds.\n"
+        "Gamepad: d-pad or left stick moves, B or X turns, A builds, Start or Back is Escape.\n"
+        "In the menu the same keys and buttons choose and push. Escape: skip the intro;\n"
+        "in a game, open the menu. Other keys and buttons: see man fendwall.\n\n"
+        "The game starts as it was left, in full screen or in the window at its size; it\n"
+        "keeps that, and the controls you bind, in $XDG_CONFIG_HOME/fendwall/settings\n"
+        "(or ~/.config/fendwall/settings).\n"
+        "--fullscreen and --window choose for one run only. The pictures, sounds and\n"
+        "patterns are read from the folder FENDWALL_DATA names, else from data/ below the\n"
+        "working directory; the installed fendwall command sets it.\n",
+        USAGE);
+}
+
 }  // namespace
 
 int readCommandLine(int argc, const char* const* argv, LaunchOptions* options) {
+    // Every option is read before any is acted on, as GNU programs do: --version beside a
+    // typo is still a typo.
+    bool help = false;
+    bool version = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0) {
-            std::printf(
-                "%s\n"
-                "Wall off the field before the bouncing balls break your walls.\n\n"
-                "  --fullscreen     start in full screen (F11 or Alt+Enter switches while playing)\n"
-                "  --window         start in the window\n"
-                "  --record FILE    play, and record the game into FILE\n"
-                "  --replay FILE    show a recorded game at its own pace, checking it as it goes\n"
-                "  --timedemo FILE  replay it as fast as the machine draws, and print the frame times\n"
-                "  --help           show this help and end\n"
-                "  --version        show the version and end\n\n"
-                "Mouse: move the cursor cell. Right button: turn the wall. Left button: build it.\n"
-                "Keyboard: arrows or W A S D move, R or Tab turns, Space or Enter builds.\n"
-                "Gamepad: d-pad or left stick moves, B or X turns, A builds, Start or Back is Escape.\n"
-                "In the menu the same keys and buttons choose and push. Escape: skip the intro;\n"
-                "in a game, open the menu. Other keys and buttons: see man fendwall.\n\n"
-                "The game starts as it was left, in full screen or in the window at its size; it\n"
-                "keeps that, and the controls you bind, in $XDG_CONFIG_HOME/fendwall/settings\n"
-                "(or ~/.config/fendwall/settings).\n"
-                "--fullscreen and --window choose for one run only.\n",
-                USAGE);
-            return 0;
-        }
-        if (std::strcmp(arg, "--version") == 0) {
-            std::printf("fendwall " FENDWALL_VERSION "\n");
-            return 0;
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "--version") == 0) {
+            (arg[2] == 'h' ? help : version) = true;
+            continue;
         }
         if (std::strcmp(arg, "--fullscreen") == 0 || std::strcmp(arg, "--window") == 0) {
             options->window = arg[2] == 'f' ? WindowChoice::Fullscreen : WindowChoice::Window;
@@ -75,5 +81,7 @@ int readCommandLine(int argc, const char* const* argv, LaunchOptions* options) {
         options->tape = tape->use;
         options->tapePath = path;
     }
-    return -1;
+    if (help) printHelp();
+    if (version && !help) std::printf("fendwall " FENDWALL_VERSION "\n");
+    return help || version ? 0 : -1;
 }

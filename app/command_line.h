@@ -15,6 +15,7 @@ struct LaunchOptions {
     const char* tapePath = nullptr;  // the recording's file
 };
 
-// Reads the options. --help and --version print to stdout and an unknown option prints a
-// usage line to stderr; then the status to end with is returned. -1: go on and play.
+// Reads every option, then acts: an unknown or incomplete option prints a usage line to
+// stderr (status 2), wherever it stands; else --help or --version prints to stdout (status
+// 0). Returns the status to end with; -1: go on and play.
 int readCommandLine(int argc, const char* const* argv, LaunchOptions* options);

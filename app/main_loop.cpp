@@ -11,6 +11,7 @@
 #include "app/recorder.h"
 #include "app/settings.h"
 #include "app/window.h"
+#include "core/data_path.h"
 #include "core/screen.h"
 #include "core/version.h"
 #include "game/game.h"
@@ -26,7 +27,13 @@ namespace {
 // field and says little more: say where it looked and how to start it. Play goes on.
 void reportMissingData() {
     std::error_code error;
-    if (std::filesystem::is_directory("data", error)) return;
+    const std::string folder = dataFolder();
+    if (std::filesystem::is_directory(folder, error)) return;
+    if (folder != "data") {
+        std::fprintf(stderr, "fendwall: %s names no folder (%s), so no pictures, sounds or patterns\n", DATA_VARIABLE,
+                     folder.c_str());
+        return;
+    }
     std::fprintf(stderr,
                  "fendwall: no data/ folder in %s, so no pictures, sounds or patterns: start the game from "
                  "the folder that holds data/, or with the installed fendwall command\n",
@@ -71,7 +78,7 @@ bool startUp(const WindowSettings& window) {
     initGlState();
     gUi.menu.open(gUi.manager);
     gGame.playfield.clear();
-    gGame.playfield.loadPattern("data/fend.dat");
+    gGame.playfield.loadPattern(dataPath("data/fend.dat").c_str());
     platformShowCursor(false);
     (void)gGame.session.start(gGame.balls);  // in the menu: no flight
     gGame.balls.count = 1;

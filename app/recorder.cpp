@@ -3,6 +3,10 @@
 // and stop at the first checkpoint that differs.
 #include "app/recorder.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -23,41 +27,61 @@ Recorder gRecorder;
 
 namespace {
 
-void writePending() {
+// Writes what is pending; false, the file closed and the recording stopped, when it cannot.
+bool writePending() {
     Recorder& r = gRecorder;
     std::string& pending = gTape.pending;
-    if (!r.file || pending.empty()) return;
+    if (!r.file || pending.empty()) return r.file != nullptr;
     const bool ok = std::fwrite(pending.data(), 1, pending.size(), r.file) == pending.size() && std::fflush(r.file) == 0;
     pending.clear();
-    if (ok) return;
-    std::fprintf(stderr, "fendwall: cannot write the recording %s: %s; the game goes on unrecorded\n", r.path.c_str(),
-                 std::strerror(errno));
+    if (ok) return true;
+    r.writeError = errno;
     std::fclose(r.file);
     r.file = nullptr;
     gTape.mode = TapeMode::Live;
+    return false;
 }
 
+// A write that fails in play: said once, and the game goes on. What was written replays to
+// its last complete checkpoint.
+void writeOrGoOn() {
+    if (writePending() || !gRecorder.writeError) return;
+    std::fprintf(stderr, "fendwall: cannot write the recording %s: %s; the game goes on unrecorded\n",
+                 gRecorder.path.c_str(), std::strerror(gRecorder.writeError));
+    gRecorder.writeError = 0;
+}
+
+// The recording is opened, checked to be a file and started before any window opens: a
+// path that cannot take it is refused with one line, and the game does not start. An
+// existing file is replaced, as the player named it; anything but a regular file (a FIFO,
+// a device, a folder) is left untouched, and nothing waits on it.
 bool openRecording(const char* path) {
     Recorder& r = gRecorder;
     r.path = path;
-    r.file = std::fopen(path, "w");
-    if (!r.file) {
-        std::fprintf(stderr, "fendwall: cannot write the recording %s: %s\n", path, std::strerror(errno));
+    const int fd = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    struct stat info {};
+    const char* why = fd < 0 ? whyNotOpened(path, errno) : fstat(fd, &info) != 0 ? std::strerror(errno) : notAFile(info.st_mode);
+    if (!why && (ftruncate(fd, 0) != 0 || fcntl(fd, F_SETFL, 0) != 0 || !(r.file = fdopen(fd, "w")))) why = std::strerror(errno);
+    if (why) {
+        if (fd >= 0 && !r.file) close(fd);
+        std::fprintf(stderr, "fendwall: cannot write the recording %s: %s\n", path, why);
         return false;
     }
     gTape.mode = TapeMode::Record;
     gTape.pending = headerLines(FENDWALL_VERSION, platformCalendarSeconds());
-    writePending();
-    return gTape.mode == TapeMode::Record;
+    if (writePending()) return true;
+    std::fprintf(stderr, "fendwall: cannot write the recording %s: %s\n", path, std::strerror(r.writeError));
+    return false;
 }
 
 bool openReplay(const char* path) {
     u8* bytes = nullptr;
     size_t size = 0;
-    const FileRead read = readFileBytes(path, RECORDING_MAX_BYTES, &bytes, &size);
+    const char* why = "";
+    const FileRead read = readFileBytes(path, RECORDING_MAX_BYTES, &bytes, &size, &why);
     if (read != FileRead::Ok) {
-        std::fprintf(stderr, "fendwall: %s: %s\n", path,
-                     read == FileRead::TooLarge ? "larger than any recording" : "cannot be read");
+        if (read == FileRead::TooLarge) std::fprintf(stderr, "fendwall: %s: larger than any recording\n", path);
+        if (read != FileRead::TooLarge) std::fprintf(stderr, "fendwall: %s: cannot be read: %s\n", path, why);
         return false;
     }
     std::string error;
@@ -72,7 +96,10 @@ bool openReplay(const char* path) {
         std::fprintf(stderr, "fendwall: %s was recorded by Fendwall %s, this is %s: it may not replay exactly\n", path,
                      rec.gameVersion.c_str(), FENDWALL_VERSION);
     }
-    if (!rec.ended) {
+    if (rec.cutAtLine) {
+        std::fprintf(stderr, "fendwall: %s is cut off in line %u, before the game's end; it plays to its last "
+                     "checkpoint, frame %u\n", path, rec.cutAtLine, rec.lastFrame);
+    } else if (!rec.ended) {
         std::fprintf(stderr, "fendwall: %s ends without the game's end; it plays to its last checkpoint, frame %u\n",
                      path, rec.lastFrame);
     }
@@ -96,8 +123,10 @@ void differ(u32 step, const char* why) {
 
 double millis(u64 micros) { return double(micros) / 1000.0; }
 
-void printTimedemo(const Recorder& r) {
-    std::vector<u64> sorted = r.frameMicros;
+// The frames of the recording, as the line before counts them; the frames of a flight
+// that finishes after the replay stopped are no part of it.
+void printTimedemo(const Recorder& r, u32 frames) {
+    std::vector<u64> sorted(r.frameMicros.begin(), r.frameMicros.begin() + std::min<size_t>(frames, r.frameMicros.size()));
     if (sorted.empty()) return;
     std::sort(sorted.begin(), sorted.end());
     u64 total = 0;
@@ -171,7 +200,7 @@ void endFrameStep() {
     if (r.timedemo) r.frameMicros.push_back(platformMicroseconds() - gFrameClock.startMicros);
     if (t.mode == TapeMode::Record && (step + 1) % CHECKPOINT_EVERY == 0) {
         t.pending += checkpointLine(step, gameStateHash());
-        writePending();
+        writeOrGoOn();
     }
     if (t.mode != TapeMode::Replay) return;
     if (t.diverged) return differ(step, "it placed balls where the recording has none");
@@ -198,7 +227,7 @@ int closeTape(int status) {
         // drew a frame leaves just the header.
         if (t.frame > 0 && t.frame % CHECKPOINT_EVERY != 0) t.pending += checkpointLine(last, gameStateHash());
         if (t.frame > 0) t.pending += endLine(last);
-        writePending();
+        writeOrGoOn();
         if (r.file) std::fclose(r.file);
         r.file = nullptr;
         return status;
@@ -220,6 +249,6 @@ int closeTape(int status) {
     std::printf("%s: %u frames%s, level %d, score %d, %u of %zu checkpoints matched\n",
                 r.timedemo ? "timedemo" : "replay", frames, r.stopped ? " (stopped: the window was closed)" : "",
                 s.level, s.score, r.matched, rec.checkpoints.size());
-    if (r.timedemo) printTimedemo(r);
+    if (r.timedemo) printTimedemo(r, frames);
     return r.stopped ? 1 : 0;
 }

@@ -14,6 +14,7 @@
 struct Recorder {
     std::FILE* file = nullptr;  // --record
     std::string path;
+    int writeError = 0;  // errno of the write that stopped the recording
     bool timedemo = false;
     bool stopped = false;  // the player closed the window during a replay
     bool differs = false;  // the replay went its own way

@@ -24,15 +24,19 @@ bool makeFolders(const std::string& folder) {
 }
 
 // The new text in a temporary file beside the old one, then renamed over it: a game killed
-// while writing leaves the old file or the new one, never half of one.
-bool replaceFile(const std::string& folder, const std::string& text) {
+// while writing leaves the old file or the new one, never half of one. The file keeps the
+// permissions the player gave it; a link is followed, and the file it names replaced.
+bool replaceFile(const std::string& folder, const std::string& text, unsigned mode) {
     if (!makeFolders(folder)) return false;
-    std::string temporary = folder + "/settings.XXXXXX";
+    std::string target = folder + "/settings";
+    if (char* real = realpath(target.c_str(), nullptr)) target = real, std::free(real);
+    std::string temporary = target + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) return false;
-    bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) && fsync(fd) == 0;
+    bool ok = fchmod(fd, mode & 07777) == 0;
+    ok = ok && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), (folder + "/settings").c_str()) == 0;
+    ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         const int error = errno;
         unlink(temporary.c_str());
@@ -61,14 +65,17 @@ LoadedSettings loadSettings() {
     }
     const std::string path = folder + "/settings";
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return loaded;  // a first start
+    const bool found = stat(path.c_str(), &info) == 0;
+    if (!found && (errno == ENOENT || errno == ENOTDIR)) return loaded;  // a first start
+    if (found) loaded.readOnly = (info.st_mode & S_IWUSR) == 0, loaded.mode = info.st_mode & 07777;
     u8* bytes = nullptr;
     size_t size = 0;
-    const FileRead read = readFileBytes(path.c_str(), SETTINGS_MAX_BYTES, &bytes, &size);
+    const char* why = "";
+    const FileRead read = readFileBytes(path.c_str(), SETTINGS_MAX_BYTES, &bytes, &size, &why);
     size_t badLine = 0;
     if (read != FileRead::Ok) {
-        std::fprintf(stderr, "fendwall: cannot read the settings file %s%s; starting with the defaults, the file left as it is\n",
-                     path.c_str(), read == FileRead::TooLarge ? " (larger than any the game writes)" : "");
+        std::fprintf(stderr, "fendwall: cannot read the settings file %s (%s); starting with the defaults, the file left as it is\n",
+                     path.c_str(), read == FileRead::TooLarge ? "larger than any the game writes" : why);
         loaded.keepFile = true;
     } else if (!parseSettings(reinterpret_cast<const char*>(bytes), size, &loaded.settings, &badLine)) {
         std::fprintf(stderr, "fendwall: settings file %s is damaged at line %zu; starting with the defaults, the file left as it is\n",
@@ -88,12 +95,17 @@ WindowSettings openingWindow(const WindowSettings& remembered, WindowChoice choi
 void rememberWindow(const LoadedSettings& loaded, WindowChoice choice) {
     const std::string folder = settingsFolder();
     if (folder.empty() || loaded.keepFile) return;  // both said at start-up
+    if (loaded.readOnly) {
+        std::fprintf(stderr, "fendwall: the settings file %s/settings is read-only: left as it is, this run not remembered\n",
+                     folder.c_str());
+        return;
+    }
     Settings left = loaded.settings;
     left.window = WindowSettings{gWindow.desktopFullscreen, gWindow.windowedWidth, gWindow.windowedHeight};
     if (choice != WindowChoice::Remembered && left.window.fullscreen == (choice == WindowChoice::Fullscreen)) {
         left.window.fullscreen = loaded.settings.window.fullscreen;
     }
-    if (!replaceFile(folder, formatSettings(left))) {
+    if (!replaceFile(folder, formatSettings(left), loaded.mode)) {
         std::fprintf(stderr, "fendwall: cannot write the settings in %s (%s): the window is not remembered\n",
                      folder.c_str(), std::strerror(errno));
     }

@@ -15,6 +15,10 @@ struct LoadedSettings {
     // with the defaults and leaves the file as it is, so a typo never wipes what the player
     // wrote by hand.
     bool keepFile = false;
+    // The player took the file's write bit away (its mode, not access(), which allows root
+    // anything): it is read, and left as it is.
+    bool readOnly = false;
+    unsigned mode = 0600;  // the file's permissions, which a replacement keeps
 };
 
 // The remembered window and the controls: the defaults when there is none, silently for a
@@ -25,7 +29,8 @@ LoadedSettings loadSettings();
 WindowSettings openingWindow(const WindowSettings& remembered, WindowChoice choice);
 // Writes the window as the player leaves it, with the controls as they were read, replacing
 // the file in one step (a temporary file in the same folder, then a rename); a file that was
-// not understood is left alone. A mode chosen on the command line was for its run only: the
-// remembered mode stays unless the player switched away from it. One line on stderr when the
-// folder cannot be written.
+// not understood or made read-only is left alone. A mode chosen on the command line was for
+// its run only: the remembered mode stays unless the player switched away from it. One line
+// on stderr when the folder cannot be written or the file was read-only. A settings file that
+// is a link to another file replaces that file, so the link stays.
 void rememberWindow(const LoadedSettings& loaded, WindowChoice choice);

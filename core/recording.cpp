@@ -72,6 +72,7 @@ struct Reader {
     size_t at = 0;
     u32 lineNumber = 0;
     std::string* error;
+    u32 cutAtLine = 0;  // the line that ends without its newline
 
     bool fail(const std::string& why) {
         *error = lineNumber > 0 ? "line " + std::to_string(lineNumber) + ": " + why : why;
@@ -87,7 +88,13 @@ struct Reader {
         const size_t end = found ? size_t(static_cast<const char*>(found) - data) : size;
         std::string_view line(data + at, end - at);
         if (line.size() > MAX_LINE) return fail("too long");
-        if (!found) return fail("cut off");
+        if (!found) {
+            // A full disk, a kill or a power loss ends a file anywhere: the line it cut is
+            // dropped, and what came before it stands.
+            cutAtLine = lineNumber;
+            *atEnd = true;
+            return false;
+        }
         at = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // a copy made on Windows
         words->clear();
@@ -211,8 +218,12 @@ bool parseRecording(const char* data, size_t size, Recording* out, std::string* 
         if (!readEntry(r, w, u32(frame), out)) return false;
     }
     if (!atEnd) return false;
+    out->cutAtLine = r.cutAtLine;
     r.lineNumber = 0;
-    if (out->checkpoints.empty()) return r.fail("no checkpoint: nothing in it can be checked");
+    if (out->checkpoints.empty()) {
+        return r.fail(r.cutAtLine ? "cut off before its first checkpoint: nothing in it can be checked"
+                                  : "no checkpoint: nothing in it can be checked");
+    }
     if (!out->ended) {
         // Cut short: what came after the last checkpoint could not be checked.
         const u32 last = out->checkpoints.back().frame;
@@ -231,40 +242,51 @@ std::string headerLines(const char* gameVersion, i64 calendarSeconds) {
     std::tm utc{};
     char date[32] = "unknown";
     if (gmtime_r(&t, &utc)) std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return std::string(RECORDING_MAGIC) + " " + std::to_string(RECORDING_FORMAT) + "\ngame " + gameVersion +
-           "\ndate " + date + "\n";
+    char lines[3 * (MAX_LINE + 2)];
+    std::snprintf(lines, sizeof lines, "%s %u\ngame %s\ndate %s\n", RECORDING_MAGIC, RECORDING_FORMAT, gameVersion, date);
+    return lines;
 }
 
+// Each line is formatted into a buffer of its own: every line fits MAX_LINE, and the
+// reader refuses a longer one.
 std::string messageLine(u32 frame, const PlatformEvent& e) {
     const char* word = wordFor(e.type);
     if (!word) return {};
-    std::string line = std::to_string(frame) + " " + word;
+    char line[MAX_LINE + 2];
     if (e.type == PlatformEventType::KeyDown || e.type == PlatformEventType::KeyUp) {
-        line += " " + std::to_string(e.key);
+        std::snprintf(line, sizeof line, "%u %s %d\n", frame, word, e.key);
     } else if (e.type != PlatformEventType::Quit) {
-        line += " " + std::to_string(e.x) + " " + std::to_string(e.y);
+        std::snprintf(line, sizeof line, "%u %s %d %d\n", frame, word, e.x, e.y);
+    } else {
+        std::snprintf(line, sizeof line, "%u %s\n", frame, word);
     }
-    return line + "\n";
+    return line;
 }
 
 std::string boundLine(u32 frame, const BoundInput& b) {
     if (!b.any()) return {};
-    std::string line = std::to_string(frame) + " act";
-    if (b.point) line += " point " + std::to_string(b.x) + " " + std::to_string(b.y);
-    if (b.left) line += " left";
-    if (b.right) line += " right";
-    if (b.menu != MenuControl::Same) line += b.menu == MenuControl::Down ? " menu-down" : " menu-up";
-    return line + "\n";
+    char point[32] = "";
+    if (b.point) std::snprintf(point, sizeof point, " point %d %d", b.x, b.y);
+    const char* menu = b.menu == MenuControl::Same ? "" : b.menu == MenuControl::Down ? " menu-down" : " menu-up";
+    char line[MAX_LINE + 2];
+    std::snprintf(line, sizeof line, "%u act%s%s%s%s\n", frame, point, b.left ? " left" : "", b.right ? " right" : "", menu);
+    return line;
 }
 
 std::string secondsLine(u32 frame, i64 seconds) {
-    return std::to_string(frame) + " seconds " + std::to_string(seconds) + "\n";
+    char line[MAX_LINE + 2];
+    std::snprintf(line, sizeof line, "%u seconds %" PRId64 "\n", frame, seconds);
+    return line;
 }
 
 std::string checkpointLine(u32 frame, u64 hash) {
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016" PRIx64, hash);
-    return std::to_string(frame) + " check " + hex + "\n";
+    char line[MAX_LINE + 2];
+    std::snprintf(line, sizeof line, "%u check %016" PRIx64 "\n", frame, hash);
+    return line;
 }
 
-std::string endLine(u32 frame) { return std::to_string(frame) + " end\n"; }
+std::string endLine(u32 frame) {
+    char line[MAX_LINE + 2];
+    std::snprintf(line, sizeof line, "%u end\n", frame);
+    return line;
+}

@@ -46,12 +46,13 @@ struct Recording {
     std::vector<RecordedSeconds> seconds;
     std::vector<RecordedCheckpoint> checkpoints;
     bool ended = false;  // the game's own end is recorded; without it the game was cut short
+    u32 cutAtLine = 0;   // the file ends in this line, without its newline (0: at a line's end)
     u32 lastFrame = 0;   // the step in which the game ended
 };
 
 // False, with a one-line reason in *error, when the bytes are not a recording this game can
-// play. Entries after the last checkpoint of a recording cut short are dropped: nothing
-// could check them.
+// play. A recording cut short, at a line's end or inside a line, plays to its last complete
+// checkpoint: the entries after it are dropped, as nothing could check them.
 bool parseRecording(const char* data, size_t size, Recording* out, std::string* error);
 
 // Whether the game records this message: only what changes its state, so never the

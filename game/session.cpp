@@ -2,6 +2,7 @@
 // credits of the flights, one frame at a time.
 #include "game/session.h"
 
+#include "core/data_path.h"
 #include "core/message_log.h"
 #include "game/balls.h"
 #include "game/playfield.h"
@@ -40,7 +41,7 @@ void GameSession::endGameOver(Playfield& field, BallSet& balls) {
     balls.count = GAME_OVER_BALLS;
     balls.spawn();
     state = GameState::Menu;
-    field.loadPattern("data/over.dat");
+    field.loadPattern(dataPath("data/over.dat").c_str());
     gameOver = false;
 }
 

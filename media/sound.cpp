@@ -2,6 +2,8 @@
 // platform's audio calls.
 #include "media/sound.h"
 
+#include "core/data_path.h"
+
 SoundSystem gSound;
 
 namespace {
@@ -19,9 +21,9 @@ bool SoundSystem::init() {
         enabled = false;
         return false;
     }
-    openStream("data/sound/0", 0);
-    loadSample("data/sound/wand.wav", 0);
-    loadSample("data/sound/bombe_explodiert.wav", 1);
+    openStream(dataPath("data/sound/0").c_str(), 0);
+    loadSample(dataPath("data/sound/wand.wav").c_str(), 0);
+    loadSample(dataPath("data/sound/bombe_explodiert.wav").c_str(), 1);
     return true;
 }
 

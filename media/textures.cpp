@@ -14,6 +14,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/data_path.h"
 #include "media/bmp.h"
 #include "platform/platform.h"
 
@@ -65,7 +66,7 @@ i32 TextureCache::load(const char* fileName) {
     names[index][length] = '\0';
     ids[index] = 0;
 
-    RgbImage* image = loadBmp(fileName);
+    RgbImage* image = loadBmp(dataPath(fileName).c_str());
     const GLuint name = textureNameFor(index);
     glBindTexture(GL_TEXTURE_2D, name);  // claims the name even when there is no picture
     if (image != nullptr) {
@@ -130,8 +131,8 @@ bool loadWindowIcon(const char* fileName) {
 
 void loadTextures() {
     for (const char* file : BMP_TEXTURE_FILES) gTextures.cache.load(file);
-    loadTga(gTextures.stripe, "data/texturen/streifen.tga");
-    loadTga(gTextures.stripe2, "data/texturen/streifen2.tga");
-    loadTga(gTextures.logo, "data/texturen/logo.tga");
-    loadWindowIcon("data/icons/fendwall-64.tga");
+    loadTga(gTextures.stripe, dataPath("data/texturen/streifen.tga").c_str());
+    loadTga(gTextures.stripe2, dataPath("data/texturen/streifen2.tga").c_str());
+    loadTga(gTextures.logo, dataPath("data/texturen/logo.tga").c_str());
+    loadWindowIcon(dataPath("data/icons/fendwall-64.tga").c_str());
 }

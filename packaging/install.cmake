@@ -1,5 +1,5 @@
 # Installation: the program in libexec, its data in share, and a launcher in bin that
-# runs it from the data folder, found relative to the launcher so the prefix can move.
+# tells it where the data folder is, found relative to the launcher so the prefix can move.
 # The Debian package (scripts/build-deb.sh) lays it out as Debian's games are: the
 # launcher in games/ and the data in share/games/, where the FHS keeps games' static data.
 include(GNUInstallDirs)

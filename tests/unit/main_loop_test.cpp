@@ -1,6 +1,7 @@
 // main_loop_test.cpp: options, start-up, window messages into input, pacing, a window not made.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/version.h"
 #include "game/game.h"
 #include "media/sound.h"
+#include "media/textures.h"
 #include "platform/scripted/audio_scripted.h"
 #include "render/frame.h"
 #include "support/harness.h"
@@ -25,10 +27,13 @@ protected:
     void SetUp() override { harness::resetGame(); }
 };
 
-TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwoAndAHintTheLastWindowChoicePlays) {
+TEST(CommandLine, AllIsReadThenVersionAndHelpEndATypoAnywhereEndsWithTwoAndAHintTheLastWindowChoicePlays) {
+    const ScratchDir dir;
+    const std::string record = "--record=" + (dir.path / "game.fwrec").string();
     const std::pair<std::vector<const char*>, int> cases[] = {{{"--window", "--fullscreen"}, 1}, {{"--fullscreen", "--window"}, 1}, {{"--version"}, 0},
                                                               {{"--help"}, 0}, {{"-h"}, 2}, {{"--fullscreen", "--fulscreen"}, 2}, {{"--fullscreen", "--version"}, 0},
-                                                              {{"--record=/dev/null", "--fullscreen"}, 1}, {{"--replay"}, 2}, {{"--record=/dev/null", "--replay", "tests/golden/two-levels.fwrec"}, 2}};
+                                                              {{"--version", "--bogus"}, 2}, {{"--help", "--replay"}, 2}, {{record.c_str(), "--fullscreen"}, 1},
+                                                              {{"--replay"}, 2}, {{record.c_str(), "--replay", "tests/golden/two-levels.fwrec"}, 2}};
     for (auto [args, status] : cases) {
         harness::resetGame();
         scripted::setSwapHook([] { gInput.quitRequested = true; });  // a game that starts ends at once
@@ -44,6 +49,24 @@ TEST(CommandLine, VersionAndHelpEndAtOnceATypoEndsWithTwoAndAHintTheLastWindowCh
         EXPECT_TRUE(status != 2 || (err.rfind("fendwall: ", 0) == 0 && err.size() > hint.size() && err.substr(err.size() - hint.size()) == hint)) << err;
         EXPECT_TRUE(std::string(args.back()) != "-h" || err.rfind("fendwall: unknown option '-h", 0) == 0) << err;
     }
+}
+
+// The installed command names the data folder and leaves the working folder the player's:
+// from any folder, every picture, sound and pattern is found there.
+TEST_F(MainLoopTest, TheDataFolderFendwallDataNamesIsReadFromAnyWorkingFolder) {
+    const ScratchDir elsewhere;
+    const std::filesystem::path back = std::filesystem::current_path();
+    const std::string data = (back / "data").string();
+    std::filesystem::current_path(elsewhere.path);
+    setenv("FENDWALL_DATA", data.c_str(), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(startUp());
+    const std::string err = testing::internal::GetCapturedStderr();
+    unsetenv("FENDWALL_DATA");
+    std::filesystem::current_path(back);
+    EXPECT_EQ(err, "") << "nothing missing";
+    EXPECT_EQ(scriptedAudio::played(), std::vector<std::string>{"music:" + data + "/sound/0"});
+    EXPECT_TRUE(gTextures.logo.width != 0 && gTextures.cache.ids[0] != 0);
 }
 
 TEST_F(MainLoopTest, StartUpShowsTheTitlePatternABallTheMenuAndPlaysTheMusic) {

@@ -1,6 +1,11 @@
 // recording_test.cpp: recorded games: the golden games replay to every checkpoint, a recording
 // made here replays and a changed one is caught, and damaged recordings are refused with one line.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <cstdio>
 
 #include <algorithm>
 #include <filesystem>
@@ -123,6 +128,43 @@ TEST(Recording, AGameRecordedHereReplaysAndAChangeIsCaughtAtTheNextCheckpoint) {
     EXPECT_EQ(run({"--replay", file.c_str()}).status, 1);
 }
 
+// A full disk, a kill or a power loss ends a recording at any byte. What is left replays to
+// its last complete checkpoint with one warning, and is refused only when no checkpoint is
+// complete. Every cut of every golden game is read; every cut of the smallest is also played,
+// as a timedemo, whose two lines count the same frames.
+TEST(Recording, CutAtAnyByteItReplaysToItsLastCompleteCheckpoint) {
+    ScratchDir dir;
+    for (const auto& e : fs::directory_iterator("tests/golden")) {
+        const std::string text = slurp(e.path());
+        const bool play = e.path().filename() == "closed-in-flight.fwrec";
+        size_t complete = 0;  // checkpoints in the whole lines before the cut, the last at frame lastCheck
+        u32 lastCheck = 0;
+        for (size_t cut = 1; cut < text.size(); ++cut) {
+            if (text[cut - 1] == '\n' && cut >= 2) {
+                const size_t start = text.rfind('\n', cut - 2) + 1;  // npos + 1: the first line
+                if (text.compare(text.find(' ', start), 7, " check ") == 0) ++complete, lastCheck = u32(std::stoul(text.substr(start)));
+            }
+            Recording rec;
+            std::string error;
+            const bool ok = parseRecording(text.data(), cut, &rec, &error);
+            ASSERT_EQ(ok, complete > 0) << e.path() << " cut at " << cut << ": " << error;
+            ASSERT_TRUE(!ok || (rec.checkpoints.size() == complete && rec.lastFrame == lastCheck && !rec.ended &&
+                                (rec.cutAtLine != 0) == (text[cut - 1] != '\n'))) << e.path() << " cut at " << cut;
+            if (!play) continue;
+            harness::resetGame();
+            write(dir.path / "cut", text.substr(0, cut));
+            const Outcome r = run({"--timedemo", (dir.path / "cut").c_str()});
+            ASSERT_EQ(r.status, ok ? 0 : 2) << cut << ": " << r.err;
+            const char* warning = !ok ? "fendwall: " : rec.cutAtLine ? "is cut off in line " : "ends without the game's end";
+            EXPECT_TRUE(std::count(r.err.begin(), r.err.end(), '\n') == 1 && r.err.find(warning) != std::string::npos) << cut << ": " << r.err;
+            const std::string matched = std::to_string(complete) + " of " + std::to_string(complete) + " checkpoints matched\n";
+            unsigned frames = 0, timed = 0;
+            EXPECT_TRUE(!ok || (r.out.find(matched) != std::string::npos && std::sscanf(r.out.c_str(), "timedemo: %u frames", &frames) == 1 &&
+                                std::sscanf(r.out.c_str() + r.out.find('\n') + 1, "timedemo: %u frames in", &timed) == 1 && frames == timed)) << cut << ": " << r.out;
+        }
+    }
+}
+
 // Whatever the file holds, the game says what is wrong in one line and ends with 2, no window opened.
 TEST(Recording, DamagedRecordingsAreRefusedWithOneLineBeforeAnyWindow) {
     ScratchDir dir;
@@ -138,7 +180,7 @@ TEST(Recording, DamagedRecordingsAreRefusedWithOneLineBeforeAnyWindow) {
         {head + "3 quit\n", "no checkpoint"}, {head + "3 act left\n" + check, "unknown entry 'act'"},
         {head2 + "3 act\n" + check, "damaged act"}, {head2 + "3 act right left\n" + check, "damaged act"},
         {head2 + "3 act point 1 480\n" + check, "outside the screen"}, {head2 + "3 act point 1\n" + check, "outside the screen"},
-        {head2 + "3 act menu-down menu-up\n" + check, "damaged act"}, {head2 + "3 act left\n3 act right\n" + check, "a second act in one frame"}, {head + check + "40 quit", "cut off"}, {head + std::string(5000, '7'), "too long"}};
+        {head2 + "3 act menu-down menu-up\n" + check, "damaged act"}, {head2 + "3 act left\n3 act right\n" + check, "a second act in one frame"}, {head + "3 quit\n31 check 0123", "cut off before its first checkpoint"}, {head + std::string(5000, '7'), "too long"}};
     for (const auto& [bytes, reason] : cases) {
         harness::resetGame();
         write(dir.path / "bad", bytes);
@@ -148,12 +190,60 @@ TEST(Recording, DamagedRecordingsAreRefusedWithOneLineBeforeAnyWindow) {
     }
     fs::resize_file(dir.path / "bad", 33u << 20);  // sparse: refused by its size before it is read
     EXPECT_NE(run({"--timedemo", (dir.path / "bad").c_str()}).err.find("larger than any recording"), std::string::npos);
-    EXPECT_EQ(run({"--replay", (dir.path / "missing").c_str()}).status, 2);
     harness::resetGame();
     scripted::failVideoInit(true);  // a good recording with no display to show it: 2, not "it went its own way"
     const Outcome noWindow = run({"--replay", "tests/golden/two-levels.fwrec"});
     EXPECT_TRUE(noWindow.status == 2 && noWindow.err.find("own way") == std::string::npos) << noWindow.err;
-    EXPECT_EQ(run({"--record", dir.path.c_str()}).status, 2) << "a folder cannot be written as a file";
+    // Paths that name no file: one line that says why, nothing waited on, nothing changed.
+    const fs::path fifo = dir.path / "fifo", missing = dir.path / "missing";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct { const char* option; fs::path path; const char* why; } odd[] = {
+        {"--timedemo", fifo, ": cannot be read: a FIFO"}, {"--replay", dir.path, ": cannot be read: a folder"},
+        {"--replay", "/dev/zero", ": cannot be read: a device"}, {"--replay", missing, ": cannot be read: No such file or directory"},
+        {"--record", fifo, ": a FIFO"}, {"--record", dir.path, ": a folder"}, {"--record", "/dev/full", ": a device"},
+        {"--record", missing / "game", ": No such file or directory"}};
+    for (const auto& [option, path, why] : odd) {
+        harness::resetGame();
+        const Outcome r = run({option, path.c_str()});
+        EXPECT_TRUE(r.status == 2 && r.err.find(path.string() + why) != std::string::npos && std::count(r.err.begin(), r.err.end(), '\n') == 1 &&
+                    !scripted::windowOpen()) << option << " " << path << ": " << r.err;
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+// A full disk (here the file size limit). A recording that cannot start is refused before any
+// window. One that fills in play is said once, the game goes on, and what was written
+// replays to its last complete checkpoint; an older, longer file there leaves nothing behind.
+TEST(Recording, AFullDiskRefusesARecordingAtItsStartAndInPlayTheGameGoesOn) {
+    ScratchDir dir;
+    const fs::path file = dir.path / "full.fwrec";
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the program
+    rlimit was{};
+    getrlimit(RLIMIT_FSIZE, &was);
+    for (const rlim_t limit : {40, 1000}) {  // the header is 58 bytes
+        harness::resetGame();
+        write(file, std::string(5000, '#'));
+        int swaps = 0;
+        scripted::setSwapHook([&] {
+            ++swaps;
+            harness::push(swaps == 300 ? PlatformEventType::Close : PlatformEventType::MouseMove, swaps % 600, 100);
+        });
+        rlimit small = was;
+        small.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &small);
+        // The limit also cuts what the test captures of stderr to its first 40 bytes.
+        const Outcome played = run({"--record", file.c_str()});
+        setrlimit(RLIMIT_FSIZE, &was);
+        const std::string said = "fendwall: cannot write the recording " + file.string() + ": File too large";
+        EXPECT_EQ(played.err.substr(0, limit), (said + (limit < 100 ? "\n" : "; the game goes on unrecorded\n")).substr(0, limit));
+        EXPECT_EQ(played.status, limit < 100 ? 2 : 1);
+        EXPECT_TRUE(limit < 100 ? swaps == 0 : swaps >= 300) << "no window, or the game played on: " << swaps;
+        scripted::setSwapHook(nullptr);
+    }
+    EXPECT_EQ(fs::file_size(file), 1000u);
+    harness::resetGame();
+    const Outcome replayed = run({"--replay", file.c_str()});
+    EXPECT_TRUE(replayed.status == 0 && replayed.err.find(" is cut off in line ") != std::string::npos) << replayed.err;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // settings_test.cpp: the window remembered between runs: whole runs that leave the file, find it,
 // override it, and meet a damaged file, a huge one, a size out of bounds or a folder not to be written.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -62,6 +64,35 @@ TEST(Settings, TheWindowIsLeftAsTheNextRunFindsItTheCommandLineChoosesForOneRunA
     unsetenv("HOME");
     EXPECT_EQ(run({}), "fendwall: neither XDG_CONFIG_HOME nor HOME is set: the window is not remembered\n");
     setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", privateHome.c_str(), 1);
+}
+
+// The player's choices about the file stand: made read-only, it is used and left as it is;
+// its permissions and a link to it outlive a rewrite; a FIFO is never waited on.
+TEST(Settings, AReadOnlyFileItsModeALinkAndAFifoAreThePlayersChoices) {
+    const std::string privateHome = std::getenv("XDG_CONFIG_HOME");
+    ScratchDir config;
+    setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
+    const std::filesystem::path path = config.path / "fendwall" / "settings", kept = config.path / "kept";
+    const auto file = [](const std::filesystem::path& p) { return (std::ostringstream() << std::ifstream(p).rdbuf()).str(); };
+    const auto mode = [](const std::filesystem::path& p) { struct stat s {}; return stat(p.c_str(), &s) == 0 ? s.st_mode & 07777 : 0u; };
+    const PlatformEvent toggle{PlatformEventType::ToggleFullscreen, 0, 0, 0};
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(kept) << "window 800x600\n";
+    chmod(kept.c_str(), 0444);  // judged by its mode: root could write it all the same
+    std::filesystem::create_symlink(kept, path);
+    EXPECT_EQ(run({}), "fendwall: the settings file " + path.string() + " is read-only: left as it is, this run not remembered\n");
+    i32 w = 0, h = 0;
+    platformWindowSize(&w, &h);
+    EXPECT_TRUE(file(kept) == "window 800x600\n" && mode(kept) == 0444 && w == 800 && h == 600);
+    chmod(kept.c_str(), 0640);
+    EXPECT_EQ(run({toggle}), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(path) && file(kept) == formatSettings({{true, 800, 600}, Bindings{}}) && mode(kept) == 0640);
+    std::filesystem::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(run({toggle}), "fendwall: cannot read the settings file " + path.string() +
+                                 " (a FIFO (named pipe), not a file); starting with the defaults, the file left as it is\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
     setenv("XDG_CONFIG_HOME", privateHome.c_str(), 1);
 }
 
