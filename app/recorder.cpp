@@ -58,7 +58,11 @@ void writeOrGoOn() {
 bool openRecording(const char* path) {
     Recorder& r = gRecorder;
     r.path = path;
-    const int fd = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    // Whether the file is new: a recording refused at its start removes only a file it made.
+    constexpr int FLAGS = O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = open(path, FLAGS | O_CREAT | O_EXCL, 0666);
+    const bool made = fd >= 0;
+    if (!made && errno == EEXIST) fd = open(path, FLAGS);
     struct stat info {};
     const char* why = fd < 0 ? whyNotOpened(path, errno) : fstat(fd, &info) != 0 ? std::strerror(errno) : notAFile(info.st_mode);
     if (!why && (ftruncate(fd, 0) != 0 || fcntl(fd, F_SETFL, 0) != 0 || !(r.file = fdopen(fd, "w")))) why = std::strerror(errno);
@@ -71,6 +75,7 @@ bool openRecording(const char* path) {
     gTape.pending = headerLines(FENDWALL_VERSION, platformCalendarSeconds());
     if (writePending()) return true;
     std::fprintf(stderr, "fendwall: cannot write the recording %s: %s\n", path, std::strerror(r.writeError));
+    if (made) unlink(path);
     return false;
 }
 
