@@ -43,12 +43,12 @@ bool writePending() {
 }
 
 // A write that fails in play: said once, and the game goes on. What was written replays to
-// its last complete checkpoint.
+// its last complete checkpoint. Once, as a failed write ends the recording, and nothing asks
+// to write after that.
 void writeOrGoOn() {
-    if (writePending() || !gRecorder.writeError) return;
+    if (writePending()) return;
     std::fprintf(stderr, "fendwall: cannot write the recording %s: %s; the game goes on unrecorded\n",
                  gRecorder.path.c_str(), std::strerror(gRecorder.writeError));
-    gRecorder.writeError = 0;
 }
 
 // The recording is opened, checked to be a file and started before any window opens: a

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# test_files.sh: the installed game's paths are the player's; a disk that fills during play costs
-# the recording, never the game, and one full from the start costs the game its start; a FIFO as
-# a recording is refused at once, and settings the player cannot read are kept as they are.
+# test_files.sh: the installed game's paths are the player's; a full disk costs the recording, not the
+# game; a FIFO as a recording is refused at once; settings the player cannot read are kept.
 . "$(dirname "$0")/lib.sh"
 prefix=$E2E_TMP/prefix player=$E2E_TMP/player disk=$E2E_TMP/disk
 mkdir "$player" "$disk" && mkfifo "$player/fifo"
@@ -59,8 +58,7 @@ if [ -n "$full" ]; then
         grep "cannot write the recording" "$ERR" | grep -q "No space left on device" && ! grep -q "goes on" "$ERR"'
 else echo "skipped: a recording on a disk full from the start needs the tmpfs"; fi
 
-# Unreadable settings: root reads anything, so a player without rights. (The unit tier covers
-# folders, devices, a FIFO as the settings file and a read-only one, judged by its mode.)
+# Unreadable settings: root reads anything, so a player without rights (the unit tier does the rest).
 if [ "$(id -u)" != 0 ]; then
     echo "skipped: settings without rights need root to become another user"; finish
 fi
@@ -68,13 +66,10 @@ home=$E2E_TMP/nobody settings=$E2E_TMP/nobody/config/fendwall/settings
 mkdir -p "$home/config/fendwall" "$home/run" && printf 'fullscreen no\nwindow 800x600\n' >"$settings"
 cp "$settings" "$E2E_TMP/settings.orig" && chown -R 65534:65534 "$home" && chmod 700 "$home/run"
 chmod 711 "$E2E_TMP" && chmod -R a+rX "$prefix" "$player"
-# as_player MODE: the game run as nobody with the settings file at MODE.
-as_player() { chmod "$1" "$settings" && start_game "$player" setpriv --reuid=65534 --regid=65534 --clear-groups \
-    env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" "$game"; }
-unchanged() { cmp -s "$settings" "$E2E_TMP/settings.orig" && [ "$(stat -c %a "$settings")" = "$1" ]; }
-as_player 000 || kill -9 "$GAME_PID"
+chmod 000 "$settings" && start_game "$player" setpriv --reuid=65534 --regid=65534 --clear-groups \
+    env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" "$game" || kill -9 "$GAME_PID"
 check "unreadable settings: the default window" wait_until 30 size 640x480
 closed "unreadable settings"
 check "unreadable settings: said once, left as they were: $(cat "$GAME_ERR")" eval '[ "$(wc -l <"$GAME_ERR")" = 1 ] &&
-    grep -q "Permission denied.*defaults" "$GAME_ERR" && unchanged 0'
+    grep -q "Permission denied.*defaults" "$GAME_ERR" && cmp -s "$settings" "$E2E_TMP/settings.orig" && [ "$(stat -c %a "$settings")" = 0 ]'
 finish

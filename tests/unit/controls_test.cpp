@@ -67,26 +67,6 @@ TEST_F(ControlsTest, TheKeyboardAlonePlaysTheMenuAndTheField) {
     EXPECT_EQ(gFlow.phase, Phase::Play) << "Resume pushed by the keyboard";
 }
 
-// A held direction moves once at once, again after REPEAT_DELAY_FRAMES steps, then every
-// REPEAT_EVERY_FRAMES; the system's own key repeats add nothing; and a key up stops it.
-TEST_F(ControlsTest, AHeldDirectionRepeatsByFramesNotByTheSystemsRepeat) {
-    harness::startPlaying();
-    const i32 start = cellX();
-    harness::press(KEY_LEFT);
-    std::string moves;
-    for (int step = 0; step < 16; ++step) {
-        if (step == 3 || step == 12) harness::press(KEY_LEFT, true);
-        const i32 before = cellX();
-        harness::runPasses(1);
-        moves += before != cellX() ? 'x' : '.';
-    }
-    EXPECT_EQ(moves, "x........x.x.x.x") << "the first move, then the delay, then every other step";
-    EXPECT_EQ(cellX(), start - 5);
-    harness::release(KEY_LEFT);
-    harness::runPasses(30);
-    EXPECT_EQ(cellX(), start - 5) << "nothing moves once the key is up";
-}
-
 // One press is one click however long it is held, on a key and on a pad button; a pad's press
 // and release between two steps still counts once.
 TEST_F(ControlsTest, APressIsOneClickHeldOrTappedOnKeysAndPads) {

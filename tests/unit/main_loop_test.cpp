@@ -55,8 +55,7 @@ TEST(CommandLine, AllIsReadThenVersionAndHelpEndATypoAnywhereEndsWithTwoAndAHint
 // from any folder, every picture, sound and pattern is found there.
 TEST_F(MainLoopTest, TheDataFolderFendwallDataNamesIsReadFromAnyWorkingFolder) {
     const ScratchDir elsewhere;
-    const std::filesystem::path back = std::filesystem::current_path();
-    const std::string data = (back / "data").string();
+    const std::filesystem::path back = std::filesystem::current_path(), data = back / "data";
     std::filesystem::current_path(elsewhere.path);
     setenv("FENDWALL_DATA", data.c_str(), 1);
     testing::internal::CaptureStderr();
@@ -65,7 +64,7 @@ TEST_F(MainLoopTest, TheDataFolderFendwallDataNamesIsReadFromAnyWorkingFolder) {
     unsetenv("FENDWALL_DATA");
     std::filesystem::current_path(back);
     EXPECT_EQ(err, "") << "nothing missing";
-    EXPECT_EQ(scriptedAudio::played(), std::vector<std::string>{"music:" + data + "/sound/0"});
+    EXPECT_EQ(scriptedAudio::played(), std::vector<std::string>{"music:" + data.string() + "/sound/0"});
     EXPECT_TRUE(gTextures.logo.width != 0 && gTextures.cache.ids[0] != 0);
 }
 

@@ -23,13 +23,14 @@ std::string run(std::initializer_list<PlatformEvent> events, WindowChoice choice
     return testing::internal::GetCapturedStderr();
 }
 
+std::string file(const std::filesystem::path& name) { return (std::ostringstream() << std::ifstream(name).rdbuf()).str(); }
+bool windowAt(i32 width, i32 height) { i32 w = 0, h = 0; return platformWindowSize(&w, &h), !scripted::fullscreen() && w == width && h == height; }
+
 TEST(Settings, TheWindowIsLeftAsTheNextRunFindsItTheCommandLineChoosesForOneRunAnythingOddGivesTheDefaults) {
     const std::string privateHome = std::getenv("XDG_CONFIG_HOME"), home = std::getenv("HOME");
     ScratchDir config;
     const std::string path = (config.path / "fendwall" / "settings").string();
-    const auto file = [](const std::string& name) { return (std::ostringstream() << std::ifstream(name).rdbuf()).str(); };
     const auto settings = [](bool fullscreen, i32 width, i32 height) { return formatSettings({{fullscreen, width, height}, Bindings{}}); };
-    const auto windowAt = [](i32 width, i32 height) { i32 w = 0, h = 0; return platformWindowSize(&w, &h), !scripted::fullscreen() && w == width && h == height; };
     const PlatformEvent toggle{PlatformEventType::ToggleFullscreen, 0, 0, 0};
     setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
     EXPECT_EQ(run({{PlatformEventType::Resize, 0, 800, 600}, toggle, {PlatformEventType::Resize, 0, 1920, 1080}}), "") << "a first start";
@@ -74,7 +75,6 @@ TEST(Settings, AReadOnlyFileItsModeALinkAndAFifoAreThePlayersChoices) {
     ScratchDir config;
     setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
     const std::filesystem::path path = config.path / "fendwall" / "settings", kept = config.path / "kept";
-    const auto file = [](const std::filesystem::path& p) { return (std::ostringstream() << std::ifstream(p).rdbuf()).str(); };
     const auto mode = [](const std::filesystem::path& p) { struct stat s {}; return stat(p.c_str(), &s) == 0 ? s.st_mode & 07777 : 0u; };
     const PlatformEvent toggle{PlatformEventType::ToggleFullscreen, 0, 0, 0};
     std::filesystem::create_directories(path.parent_path());
@@ -82,9 +82,7 @@ TEST(Settings, AReadOnlyFileItsModeALinkAndAFifoAreThePlayersChoices) {
     chmod(kept.c_str(), 0444);  // judged by its mode: root could write it all the same
     std::filesystem::create_symlink(kept, path);
     EXPECT_EQ(run({}), "fendwall: the settings file " + path.string() + " is read-only: left as it is, this run not remembered\n");
-    i32 w = 0, h = 0;
-    platformWindowSize(&w, &h);
-    EXPECT_TRUE(file(kept) == "window 800x600\n" && mode(kept) == 0444 && w == 800 && h == 600);
+    EXPECT_TRUE(file(kept) == "window 800x600\n" && mode(kept) == 0444 && windowAt(800, 600));
     chmod(kept.c_str(), 0640);
     EXPECT_EQ(run({toggle}), "");
     EXPECT_TRUE(std::filesystem::is_symlink(path) && file(kept) == formatSettings({{true, 800, 600}, Bindings{}}) && mode(kept) == 0640);
