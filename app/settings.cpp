@@ -67,7 +67,7 @@ LoadedSettings loadSettings() {
     struct stat info {};
     const bool found = stat(path.c_str(), &info) == 0;
     if (!found && (errno == ENOENT || errno == ENOTDIR)) return loaded;  // a first start
-    if (found) loaded.readOnly = (info.st_mode & S_IWUSR) == 0, loaded.mode = info.st_mode & 07777;
+    if (found) loaded.mode = info.st_mode & 07777;
     u8* bytes = nullptr;
     size_t size = 0;
     const char* why = "";
@@ -95,7 +95,7 @@ WindowSettings openingWindow(const WindowSettings& remembered, WindowChoice choi
 void rememberWindow(const LoadedSettings& loaded, WindowChoice choice) {
     const std::string folder = settingsFolder();
     if (folder.empty() || loaded.keepFile) return;  // both said at start-up
-    if (loaded.readOnly) {
+    if ((loaded.mode & S_IWUSR) == 0) {
         std::fprintf(stderr, "fendwall: the settings file %s/settings is read-only: left as it is, this run not remembered\n",
                      folder.c_str());
         return;

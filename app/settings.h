@@ -15,10 +15,10 @@ struct LoadedSettings {
     // with the defaults and leaves the file as it is, so a typo never wipes what the player
     // wrote by hand.
     bool keepFile = false;
-    // The player took the file's write bit away (its mode, not access(), which allows root
+    // The file's permissions, which a replacement keeps. Without the owner's write bit the
+    // player made it read-only (judged by the mode, not access(), which allows root
     // anything): it is read, and left as it is.
-    bool readOnly = false;
-    unsigned mode = 0600;  // the file's permissions, which a replacement keeps
+    unsigned mode = 0600;
 };
 
 // The remembered window and the controls: the defaults when there is none, silently for a

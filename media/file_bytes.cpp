@@ -32,8 +32,8 @@ const char* whyNotOpened(const char* path, int error) {
     // A socket, or a FIFO opened to write with nobody reading, fails with ENXIO: "No such
     // device or address" would mislead, so say what the path names.
     struct stat info {};
-    if (stat(path, &info) == 0 && notAFile(info.st_mode)) return notAFile(info.st_mode);
-    return std::strerror(error);
+    const char* kind = stat(path, &info) == 0 ? notAFile(info.st_mode) : nullptr;
+    return kind ? kind : std::strerror(error);
 }
 
 FileRead readFileBytes(const char* path, size_t maxBytes, u8** bytes, size_t* size, const char** why) {
@@ -45,7 +45,7 @@ FileRead readFileBytes(const char* path, size_t maxBytes, u8** bytes, size_t* si
     struct stat info {};
     if (fd < 0) return cannotRead(why, whyNotOpened(path, errno));
     if (fstat(fd, &info) != 0) return cannotRead(why, std::strerror(errno), fd);
-    if (notAFile(info.st_mode)) return cannotRead(why, notAFile(info.st_mode), fd);
+    if (const char* kind = notAFile(info.st_mode)) return cannotRead(why, kind, fd);
     const size_t length = size_t(info.st_size);
     if (length > maxBytes) {
         close(fd);
