@@ -1,9 +1,9 @@
-// checkpoint.cpp: one number for the whole state of a game, so a replay can tell the first
-// second in which it went its own way. Field by field, in a fixed order and byte order, so
+// checkpoint.cpp: the game's state hashed field by field, in a fixed order and byte order, so
 // every build and compiler hashes the same state alike; padding never counts.
+#include "app/checkpoint.h"
+
 #include "app/controls.h"
 #include "app/phases.h"
-#include "app/recorder.h"
 #include "core/state_hash.h"
 #include "game/game.h"
 #include "ui/menu.h"

@@ -3,7 +3,6 @@
 // the pointer smoothly. Live play only: a replay takes what they made from the recording.
 #include "app/controls.h"
 
-#include "app/phases.h"
 #include "game/playfield.h"
 #include "ui/menu.h"
 
@@ -43,12 +42,6 @@ void stickAxis(i32 axis, i32* remainder, i32* position, i32 last) {
 }
 
 }  // namespace
-
-Surface pointerSurface() {
-    if (gFlow.phase == Phase::Play) return Surface::Field;
-    if (gFlow.phase == Phase::Menu) return Surface::Menu;
-    return Surface::None;
-}
 
 MenuStops menuStops() {
     MenuStops m;

@@ -41,8 +41,7 @@ struct Controls {
 extern InputState gInput;  // what the window and the devices have said
 extern Controls gControls;
 
-// Where the pointer may go now, and the menu's buttons if that is the menu.
-Surface pointerSurface();
+// The menu's buttons, when the menu shows them.
 MenuStops menuStops();
 
 // What the bindings make of one frame step: its window message (null when it took none), the

@@ -1,5 +1,5 @@
-// frame_step.h: one frame step: latch the clicks, draw, swap, take one window message, and
-// wait out the frame period.
+// frame_step.h: one frame step: latch the clicks, draw, wait out the frame period, show the
+// picture, take one window message, and count the step.
 #pragma once
 #include "core/types.h"
 
@@ -13,9 +13,10 @@ struct FrameClock {
     u32 deadline = 0;            // when its period ends, and the next one begins
     u64 startMicros = 0;         // the same on the finer clock, to measure a timedemo
     f32 framesPerSecond = 0.0f;  // of the last frame step, in whole frames
+    bool shown = false;          // a picture is on the screen: the next waits for its deadline
 };
 
 extern FrameClock gFrameClock;
 
 void stepFrame();
-void drawFrame();  // the picture the logic settled for this frame, changing nothing
+void drawFrame();  // the picture the step composed, into the area render/ chooses

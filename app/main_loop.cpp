@@ -8,7 +8,8 @@
 #include "app/controls.h"
 #include "app/frame_step.h"
 #include "app/phases.h"
-#include "app/recorder.h"
+#include "app/replay.h"
+#include "app/tape.h"
 #include "app/settings.h"
 #include "app/window.h"
 #include "core/data_path.h"
@@ -82,7 +83,7 @@ bool startUp(const WindowSettings& window) {
     platformShowCursor(false);
     (void)gGame.session.start(gGame.balls);  // in the menu: no flight
     gGame.balls.count = 1;
-    gGame.balls.spawn();
+    gGame.balls.spawn(tapeCalendarSeconds());
     // A timedemo is silent: its frames come faster than any sound could follow.
     gSound.enabled = pacedFrames();
     gSound.init();

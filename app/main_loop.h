@@ -1,4 +1,4 @@
-// main_loop.h: the program: start-up, the main loop and its passes, the menu actions.
+// main_loop.h: the program: its options, start-up, the main loop and its passes, shutdown.
 #pragma once
 #include "app/command_line.h"
 #include "app/settings_file.h"

@@ -4,6 +4,7 @@
 #include "app/phases.h"
 
 #include "app/controls.h"
+#include "app/tape.h"
 #include "game/game.h"
 #include "media/sound.h"
 #include "media/textures.h"
@@ -21,7 +22,7 @@ void openMenu(bool resumeAllowed) {
 void closeMenu() { gUi.manager.deleteWindow(gUi.menu.windowIndex); }
 
 // Between phases the session's state decides: the menu, or play.
-void settle() { gFlow.phase = gGame.session.state == GameState::Menu ? Phase::Menu : Phase::Play; }
+void returnToMenuOrPlay() { gFlow.phase = gGame.session.state == GameState::Menu ? Phase::Menu : Phase::Play; }
 
 void fly(const StepInput& in);
 
@@ -44,7 +45,7 @@ void menuButtons(const StepInput& in) {
         return startFlight(Phase::Credits, in);  // the hit test follows the credits
     }
     gUi.manager.update(gUi.clicks, in);
-    settle();
+    returnToMenuOrPlay();
 }
 
 void stepMenu(const StepInput& in) {
@@ -62,7 +63,7 @@ void escapeToMenu(const StepInput& in) {
         s.state = GameState::Menu;
         openMenu(true);
     }
-    settle();
+    returnToMenuOrPlay();
 }
 
 void nextLevelOrPlayOn(const StepInput& in) {
@@ -71,7 +72,7 @@ void nextLevelOrPlayOn(const StepInput& in) {
 }
 
 void endGameOver() {
-    gGame.session.endGameOver(gGame.playfield, gGame.balls);
+    gGame.session.endGameOver(gGame.playfield, gGame.balls, tapeCalendarSeconds());
     openMenu(false);
 }
 
@@ -130,7 +131,7 @@ void land(const StepInput& in) {
         case Phase::GameOverApproach:
             // At the turn, out of sight: the next level's field and its balls.
             g.playfield.clear();
-            g.balls.spawn();
+            g.balls.spawn(tapeCalendarSeconds());
             return startFlight(gFlow.phase == Phase::LevelApproach ? Phase::LevelReturn : Phase::GameOverReturn, in);
         case Phase::LevelReturn:
             g.session.endLevelChange();
@@ -141,15 +142,15 @@ void land(const StepInput& in) {
             return nextLevelOrPlayOn(in);
         case Phase::Credits:
             gUi.manager.update(gUi.clicks, in);
-            return settle();
+            return returnToMenuOrPlay();
         default:
-            return settle();
+            return returnToMenuOrPlay();
     }
 }
 
 }  // namespace
 
-void settlePicture(const StepInput& in) {
+void composePicture(const StepInput& in) {
     Picture& p = gFlow.picture;
     Intro& intro = gFlow.intro;
     p.intro = intro.active;
@@ -190,9 +191,15 @@ void stepPhase(const StepInput& in) {
             gFlow.landed ? land(in) : fly(in);
             break;
     }
-    settlePicture(in);
+    composePicture(in);
     const SoundList& sounds = gFlow.sounds;
     for (i32 i = 0; i < sounds.count; ++i) gSound.playSample(static_cast<i32>(sounds.effects[i]));
+}
+
+Surface pointerSurface() {
+    if (gFlow.phase == Phase::Play) return Surface::Field;
+    if (gFlow.phase == Phase::Menu) return Surface::Menu;
+    return Surface::None;
 }
 
 bool quitDue() { return gInput.quitRequested && (gFlow.phase == Phase::Menu || gFlow.phase == Phase::Play); }

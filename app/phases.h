@@ -1,6 +1,7 @@
 // phases.h: the game's course as phases, each advanced by one step a pass of the main loop,
-// and the intro that runs over the first of them. A step ends by settling the frame's picture.
+// and the intro that runs over the first of them. A step ends by composing the frame's picture.
 #pragma once
+#include "app/controls.h"
 #include "core/input.h"
 #include "game/sounds.h"
 #include "render/frame.h"
@@ -34,10 +35,11 @@ struct GameFlow {
 
 extern GameFlow gFlow;
 
-// One step of the current phase, with the step's input, the frame's picture settled, its
+// One step of the current phase, with the step's input, the frame's picture composed, its
 // sounds played.
 void stepPhase(const StepInput& in);
 // The intro's picture while it runs, else the game's; either one moves on for the next.
-void settlePicture(const StepInput& in);
+void composePicture(const StepInput& in);
+Surface pointerSurface();  // where the pointer may go now
 // A quit is acted on between phases only: a flight that is under way runs to its end first.
 bool quitDue();

@@ -1,49 +1,34 @@
-// recorder.h: recorded games. --record writes, frame step by frame step, what reaches the
-// game from outside, with checkpoints of its state; --replay and --timedemo play a recording
-// back instead of the player and check every checkpoint.
+// recorder.h: --record: the recording file, written with what the game took from the tape,
+// step by step, and a checkpoint of its state every CHECKPOINT_EVERY steps.
 #pragma once
 #include <cstdio>
 #include <string>
-#include <vector>
 
-#include "app/command_line.h"
 #include "core/input.h"
 #include "core/types.h"
 #include "platform/platform.h"
 
 struct Recorder {
-    std::FILE* file = nullptr;  // --record
+    std::FILE* file = nullptr;  // open while the game is recorded
     std::string path;
-    int writeError = 0;  // errno of the write that stopped the recording
-    bool timedemo = false;
-    bool stopped = false;  // the player closed the window during a replay
-    bool differs = false;  // the replay went its own way
-    u32 differsAt = 0;     // the frame step that told
-    const char* why = "";
-    u32 matched = 0;       // checkpoints
-    std::vector<u64> frameMicros;  // a timedemo's frame steps, start to end
+    std::string pending;  // lines not yet written out: they go at each checkpoint
+    int writeError = 0;   // errno of the write that stopped the recording
 };
 
 extern Recorder gRecorder;
 
-// Before start-up, which already reads the calendar. False, with one line on stderr, when the
-// recording cannot be written or cannot be played: the game does not start then.
-bool openTape(const LaunchOptions& options);
-// In a replay, the message this frame step takes from the recording; the window's own
-// (size, full screen, close) are handled on the side, and the player's input goes nowhere.
-bool replayedMessage(PlatformEvent* event);
-void recordMessage(const PlatformEvent& event);  // a message the game is about to act on
-// In a replay, what the bindings made of this frame step, as recorded; empty when nothing.
-BoundInput replayedBound();
-void recordBound(const BoundInput& bound);
-void endFrameStep();    // counts the step, and writes or checks its checkpoint
-bool pacedFrames();     // false in a timedemo: frames follow each other without a wait
-// After the main loop: the last checkpoint and end, or the replay's summary. Returns the
-// exit status: the game's own when recording or playing live.
-int closeTape(int status);
-
-u64 gameStateHash();
-// The menu's windows, buttons and click queue, as gameStateHash counts them.
-struct Hasher;
-struct Ui;
-void hashUi(Hasher& h, const Ui& ui);
+// Opens, checks and starts the file before any window opens. False, with one line on stderr,
+// when it cannot take the recording: the game does not start then.
+bool startRecording(const char* path);
+bool recording();
+// The lines of frame step `frame`. A message or a bound input is recorded when the game acts
+// on it; the calendar when it is read.
+void recordMessage(u32 frame, const PlatformEvent& event);
+void recordBound(u32 frame, const BoundInput& bound);
+void recordSeconds(u32 frame, i64 seconds);
+// The checkpoint at the end of step `step`, then everything pending written out, so a game
+// that is killed loses at most its last second.
+void recordCheckpoint(u32 step, u64 stateHash);
+// After the last of `steps` frame steps: its checkpoint unless it has one, the end, and the
+// file closed. A game that never drew a frame leaves just the header.
+void finishRecording(u32 steps, u64 stateHash);

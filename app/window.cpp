@@ -3,12 +3,10 @@
 #include "app/window.h"
 
 #include "app/controls.h"
-#include "app/picture_area.h"
-#include "app/recorder.h"
 #include "core/screen.h"
-#include "core/tape.h"
 #include "render/font.h"
 #include "render/frame.h"
+#include "render/picture_area.h"
 
 GlWindow gWindow;
 
@@ -97,19 +95,6 @@ void moveMouse(const PlatformEvent& event) {
     gInput.mouseY = event.y;
 }
 
-// A message from the window, its mouse position mapped into the game's 640 x 480 screen
-// wherever that lies in the window: the game, and a recording, see only the screen.
-bool liveMessage(PlatformEvent* event) {
-    if (!platformPollEvent(event)) return false;
-    const PlatformEventType t = event->type;
-    if (t == PlatformEventType::MouseMove || t == PlatformEventType::LeftDown || t == PlatformEventType::RightDown) {
-        event->x &= 0xFFFF;
-        event->y &= 0xFFFF;
-        windowToScreen(gRender.screen, &event->x, &event->y);
-    }
-    return true;
-}
-
 }  // namespace
 
 void windowProcedure(const PlatformEvent& event) {
@@ -154,28 +139,6 @@ void windowProcedure(const PlatformEvent& event) {
         case PlatformEventType::Activate:  // activation never pauses the game
             break;
     }
-}
-
-void pumpOneMessage() {
-    const bool replay = gTape.mode == TapeMode::Replay;
-    PlatformEvent event;
-    const bool taken = replay ? replayedMessage(&event) : liveMessage(&event);
-    // The pads are read beside the message every step, never in its place: a pad plugged in
-    // or a stick that jitters delays no click and no key.
-    PlatformPads pads;
-    platformReadPads(&pads);
-    if (gInput.quitRequested) return;
-    if (taken) {
-        recordMessage(event);
-        if (event.type == PlatformEventType::Quit) gInput.quitRequested = true;
-        windowProcedure(event);
-        if (gInput.quitRequested) return;
-    }
-    // Then what the keyboard's and the pads' bindings made of this step, live or as recorded.
-    const BoundInput bound =
-        replay ? replayedBound() : bindDevices(taken ? &event : nullptr, pads, pointerSurface(), menuStops(), gInput);
-    recordBound(bound);
-    applyBound(bound, gInput);
 }
 
 void swapFrameBuffers() { platformSwapBuffers(); }

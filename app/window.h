@@ -21,7 +21,6 @@ struct GlWindow {
 bool createGameWindow(const char* title, i32 width, i32 height, i32 colourBits, bool fullscreen);
 void destroyGameWindow();
 void windowProcedure(const PlatformEvent& event);  // mouse positions already in the 640 x 480 screen
-void pumpOneMessage();
 void swapFrameBuffers();
 
 extern GlWindow gWindow;

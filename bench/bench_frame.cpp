@@ -48,17 +48,17 @@ bool openGame(benchmark::State& state) {
         for (i32 y = 1; y < FIELD_SIZE - 1; ++y) gGame.playfield.cells[x][y].solid = (x + y) % 2 == 0 ? 1 : 0;
     }
     gGame.balls.count = MAX_BALLS;
-    gGame.balls.spawn();
+    gGame.balls.spawn(platformCalendarSeconds());
     gGame.session.state = GameState::Playing;
     gGame.session.level = 20;
     gGame.session.lives = 7;
     gGame.session.score = 190000;
     // The intro's one picture switches blending on, as in the game.
     gInput.keys[VK_ESCAPE] = 1;
-    settlePicture(stepInputOf(gInput));
+    composePicture(stepInputOf(gInput));
     drawFrame();
     gInput.keys[VK_ESCAPE] = 0;
-    settlePicture(stepInputOf(gInput));  // the game's picture from here on
+    composePicture(stepInputOf(gInput));  // the game's picture from here on
     return true;
 }
 

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     gUi.clicks.push(BUTTON_NEW_GAME);
     while (gFlow.phase != Phase::Play && !quitDue()) runMainPass();
     gGame.balls.count = MAX_BALLS;
-    gGame.balls.spawn();
+    gGame.balls.spawn(platformCalendarSeconds());
     gGame.session.lives = 1000000;
 
     std::mt19937 rng(1);

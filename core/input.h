@@ -1,5 +1,5 @@
-// input.h: what the window has told the game (keys, pointer, clicks, the quit message), and
-// the one value each step of the game is handed from it.
+// input.h: what the window and the devices' bindings have told the game (keys, pointer,
+// clicks, the quit message), and the one value each step of the game is handed from it.
 #pragma once
 #include "core/types.h"
 
@@ -11,10 +11,12 @@ struct InputState {
     i32 mouseY = 0;
     bool leftPressed = false;  // since the last latch
     bool rightPressed = false;
-    bool leftClicked = false;  // latched by the frame step, read by the next step's logic
+    bool leftClicked = false;  // latched by the frame step, handed to the next pass's step
     bool rightClicked = false;
-    bool showMenuCursor = false;
-    bool quitRequested = false;  // the quit message arrived: the main loop ends
+    bool showMenuCursor = false;  // the menu's "x" follows the pointer
+    // The quit message arrived, the credits ended or a replay stopped: the main loop ends at
+    // its next pass between phases.
+    bool quitRequested = false;
     bool menuHeld = false;       // a control bound to the menu is down: it acts as Escape does
 
     void latchClicks();

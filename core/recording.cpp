@@ -108,7 +108,7 @@ struct Reader {
     }
 };
 
-bool readHeader(Reader& r, Recording* out) {
+bool readHeader(Reader& r, RecordedGame* out) {
     std::vector<std::string_view> w;
     bool atEnd = false;
     if (!r.next(&w, &atEnd) || w.size() != 2 || w[0] != RECORDING_MAGIC) {
@@ -133,7 +133,7 @@ bool readHeader(Reader& r, Recording* out) {
 }
 
 // "act [point X Y] [left] [right] [menu-down|menu-up]", in that order, not empty.
-bool readBound(Reader& r, const std::vector<std::string_view>& w, u32 frame, Recording* out) {
+bool readBound(Reader& r, const std::vector<std::string_view>& w, u32 frame, RecordedGame* out) {
     BoundInput b;
     size_t i = 2;
     if (i < w.size() && w[i] == "point") {
@@ -156,7 +156,7 @@ bool readBound(Reader& r, const std::vector<std::string_view>& w, u32 frame, Rec
     return true;
 }
 
-bool readEntry(Reader& r, const std::vector<std::string_view>& w, u32 frame, Recording* out) {
+bool readEntry(Reader& r, const std::vector<std::string_view>& w, u32 frame, RecordedGame* out) {
     const std::string_view kind = w.size() > 1 ? w[1] : std::string_view();
     u64 a = 0, b = 0;
     // Format 1 had no bindings: there an act line is as unknown as any other word.
@@ -200,8 +200,8 @@ bool readEntry(Reader& r, const std::vector<std::string_view>& w, u32 frame, Rec
 
 }  // namespace
 
-bool parseRecording(const char* data, size_t size, Recording* out, std::string* error) {
-    *out = Recording{};
+bool parseRecording(const char* data, size_t size, RecordedGame* out, std::string* error) {
+    *out = RecordedGame{};
     Reader r{data, size, 0, 0, error};
     if (size > RECORDING_MAX_BYTES) return r.fail("larger than any recording");
     if (!readHeader(r, out)) return false;

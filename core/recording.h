@@ -37,7 +37,7 @@ struct RecordedCheckpoint {
     u64 hash = 0;
 };
 
-struct Recording {
+struct RecordedGame {
     std::string gameVersion;
     std::string date;
     u32 format = RECORDING_FORMAT;
@@ -53,7 +53,7 @@ struct Recording {
 // False, with a one-line reason in *error, when the bytes are not a recording this game can
 // play. A recording cut short, at a line's end or inside a line, plays to its last complete
 // checkpoint: the entries after it are dropped, as nothing could check them.
-bool parseRecording(const char* data, size_t size, Recording* out, std::string* error);
+bool parseRecording(const char* data, size_t size, RecordedGame* out, std::string* error);
 
 // Whether the game records this message: only what changes its state, so never the
 // window's own (size, full screen, focus) and never a close request, whose quit follows.

@@ -42,6 +42,11 @@ struct PixelBox {
     }
 };
 
+// A rectangle of the logical screen, in its pixels from the top left.
+struct ScreenBox {
+    f32 left, top, right, bottom;
+};
+
 // A window pixel as a pixel of the logical screen; a pixel in a bar clamps to the
 // nearest edge of the screen.
 void windowToScreen(const ScreenRect& rect, i32* x, i32* y);

@@ -2,9 +2,10 @@
 // noticing a touch on the wall under construction.
 #include "game/balls.h"
 
-#include "core/tape.h"
 #include "game/playfield.h"
 #include "game/sounds.h"
+
+static_assert(SoundList::CAPACITY >= 4 * MAX_BALLS + 1, "a step's sounds: four bounces a ball, and a wall lost");
 
 i32 BallSet::randomBelow(i32 n) {
     randomState = randomState * 214013u + 2531011u;
@@ -12,11 +13,11 @@ i32 BallSet::randomBelow(i32 n) {
     return n > 0 ? value % n : 0;
 }
 
-void BallSet::spawn() {
+void BallSet::spawn(i64 calendarSeconds) {
     // Levels beyond the table keep the table's 20 balls.
     if (count > MAX_BALLS) count = MAX_BALLS;
     if (count < 0) count = 0;
-    seedRandom(static_cast<u32>(calendarSeconds()));
+    seedRandom(static_cast<u32>(calendarSeconds));
     for (i32 i = 0; i < count; ++i) {
         Ball& b = balls[i];
         b.x = static_cast<f32>(randomBelow(25) + 3);

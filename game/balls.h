@@ -20,7 +20,9 @@ struct BallSet {
     Ball balls[MAX_BALLS];
     u32 randomState = 0;  // the classic rand() generator: seeding sets it, each draw steps it
 
-    void spawn();
+    // At random places and in random directions, the generator seeded with the calendar's
+    // seconds, as the game reads them when it places the balls.
+    void spawn(i64 calendarSeconds);
     // A quarter cell on, bouncing off solid cells with a sound each. True when a ball touched
     // the wall under construction.
     [[nodiscard]] bool move(const Playfield& field, SoundList& sounds);

@@ -37,9 +37,9 @@ bool GameSession::beginGameOver(BallSet& balls) {
     return start(balls);
 }
 
-void GameSession::endGameOver(Playfield& field, BallSet& balls) {
+void GameSession::endGameOver(Playfield& field, BallSet& balls, i64 calendarSeconds) {
     balls.count = GAME_OVER_BALLS;
-    balls.spawn();
+    balls.spawn(calendarSeconds);
     state = GameState::Menu;
     field.loadPattern(dataPath("data/over.dat").c_str());
     gameOver = false;

@@ -44,7 +44,7 @@ struct GameSession {
     // A game over: its flights show the final score (true when they follow), then three
     // balls bounce over the game-over pattern behind the menu, which opens without Resume.
     [[nodiscard]] bool beginGameOver(BallSet& balls);
-    void endGameOver(Playfield& field, BallSet& balls);
+    void endGameOver(Playfield& field, BallSet& balls, i64 calendarSeconds);
     bool flyCamera(Transition mode);  // one frame of the camera; true on the flight's last
     // One frame of the credits; true on their last: asked to stop, or rolled past the top.
     bool rollCredits(bool stopAsked);

@@ -252,9 +252,23 @@ void printText(i32 font, f32 x, f32 y, const char* format, ...) {
     if (textured) glEnable(GL_TEXTURE_2D);
 }
 
+namespace {
+// The mark is an "x" in the large font, from 4 left of the pointer, 4 below it.
+constexpr i32 MARK_LEFT = -4;
+constexpr i32 MARK_DOWN = 4;
+}  // namespace
+
 void drawCursorMark(bool shown, i32 pointerX, i32 pointerY) {
     // Nothing stays bound when the picture is done.
     glBindTexture(GL_TEXTURE_2D, 0);
     if (!shown) return;
-    printText(1, static_cast<f32>(pointerX - 4), static_cast<f32>(pointerY + 4), "x");
+    printText(1, static_cast<f32>(pointerX + MARK_LEFT), static_cast<f32>(pointerY + MARK_DOWN), "x");
+}
+
+ScreenBox cursorMarkBox(i32 pointerX, i32 pointerY) {
+    // The large font's "x" reaches at most 28 pixels above its origin and 10 below, and 28 to
+    // its right; 8 to the left for the glyph's bearing.
+    const f32 x = static_cast<f32>(pointerX + MARK_LEFT);
+    const f32 y = static_cast<f32>(pointerY + MARK_DOWN);
+    return {x - 8.0f, y - 28.0f, x + 28.0f, y + 10.0f};
 }

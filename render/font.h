@@ -1,5 +1,6 @@
 // font.h: the two bitmap fonts, formatted text in the overlay, the menu cursor mark.
 #pragma once
+#include "core/screen.h"
 #include "core/types.h"
 
 // Font 0 is the small one (15 px), font 1 the large one (25 px); codes 32..127 each.
@@ -12,3 +13,4 @@ void setFontScale(i32 screenPixelsHigh);
 void printText(i32 font, f32 x, f32 y, const char* format, ...) __attribute__((format(printf, 4, 5)));
 // Unbinds the texture, then, if shown, the menu's cursor mark at the pointer (screen pixels).
 void drawCursorMark(bool shown, i32 pointerX, i32 pointerY);
+ScreenBox cursorMarkBox(i32 pointerX, i32 pointerY);  // every pixel the cursor mark can touch

@@ -28,10 +28,10 @@ void drawCredits(i32 top) {
 
 // The whole window black, bars included, then drawing kept inside the screen: text
 // bitmaps are not clipped to the viewport and would spill into the bars.
-void clearWindow() {
-    if (gRender.partial) {
+void clearWindow(const DrawArea& area) {
+    if (area.partial) {
         // Only the part that changes: the rest of the window keeps the picture before.
-        const PixelBox& a = gRender.area;
+        const PixelBox& a = area.box;
         glScissor(a.x0, a.y0, a.x1 - a.x0, a.y1 - a.y0);
         glEnable(GL_SCISSOR_TEST);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -74,13 +74,15 @@ bool initGlState() {
     return true;
 }
 
-void drawIntroPicture(const Picture& picture) {
+void windowPointToScreen(i32* x, i32* y) { windowToScreen(gRender.screen, x, y); }
+
+void drawIntroPicture(const Picture& picture, const DrawArea& area) {
     // Set here once: blending is never switched off again, and the game picture, drawn
     // opaque, does not notice it.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    clearWindow();
+    clearWindow(area);
     glLoadIdentity();
     beginOverlay();
     glEnable(GL_BLEND);
@@ -89,9 +91,9 @@ void drawIntroPicture(const Picture& picture) {
     endOverlay();
 }
 
-void drawGameScene(const Game& game, f32 ballSpin) {
+void drawGameScene(const Game& game, f32 ballSpin, const DrawArea& area) {
     const GameSession& s = game.session;
-    clearWindow();
+    clearWindow(area);
     // No colour of its own: the scene is drawn in the white the previous picture left.
     glLoadIdentity();
     glRotatef(CAMERA_TILT_DEGREES, 1.0f, 0.0f, 0.0f);
@@ -99,9 +101,20 @@ void drawGameScene(const Game& game, f32 ballSpin) {
     drawScene(game.playfield, game.balls, s, ballSpin);
 }
 
+namespace {
+constexpr f32 FRAME_RATE_X = 560.0f;  // where the frame rate's text begins, in the small font
+constexpr f32 FRAME_RATE_Y = 20.0f;
+}  // namespace
+
+ScreenBox frameRateBox() {
+    // The small font's text reaches 20 pixels above its base line and 12 below, and 8 to the
+    // left for the first glyph's bearing; to the screen's right edge however many digits.
+    return {FRAME_RATE_X - 8.0f, FRAME_RATE_Y - 20.0f, f32(SCREEN_WIDTH), FRAME_RATE_Y + 12.0f};
+}
+
 void drawHud(const GameSession& s, f32 framesPerSecond) {
     glColor3f(0.0f, 1.0f, 0.0f);
-    printText(0, 560.0f, 20.0f, "FPS: %0.1f", static_cast<double>(framesPerSecond));
+    printText(0, FRAME_RATE_X, FRAME_RATE_Y, "FPS: %0.1f", static_cast<double>(framesPerSecond));
     // The session has already moved on to the next level while the camera flies.
     if (s.state != GameState::Menu && s.levelChanging && !s.gameOver) {
         printText(1, 300.0f, 240.0f, "Level %0.0f Complete", static_cast<double>(s.level - 1));

@@ -1,5 +1,5 @@
 // frame.h: the pieces of one picture: the intro, the tilted 3D field, the overlay
-// projection and its texts; and the view they are drawn into.
+// projection and its texts; the view they are drawn into, and where it lies in the window.
 #pragma once
 #include "core/screen.h"
 #include "core/types.h"
@@ -9,8 +9,8 @@ struct BallSet;
 struct Game;
 struct GameSession;
 
-// What one frame shows, settled by the logic's step before it is drawn: drawing reads it
-// and changes nothing.
+// What one frame shows, composed by the step before it is drawn: drawing reads it and the
+// game's records, and writes none of them.
 struct Picture {
     bool intro = false;       // the intro's picture instead of the game's
     bool introBands = false;  // the intro's stripes and logo; without their pictures, black
@@ -19,14 +19,23 @@ struct Picture {
     f32 ballSpin = 0.0f;      // the balls' rolling angle, in degrees
 };
 
+// The window drawn in part: only `box` is cleared, drawn and shown, and the rest keeps the
+// picture before. Everything is still sent, in the same order.
+struct DrawArea {
+    bool partial = false;
+    PixelBox box;
+};
+
+// In field units, a cell being 1 wide: a block's height, and a ball, a sphere of this
+// radius with its centre this high above the floor.
+constexpr f32 BLOCK_HEIGHT = 1.0f;
+constexpr f32 BALL_RADIUS = 0.35f;
+constexpr f32 BALL_HEIGHT = 0.2f;
+
 struct RenderState {
     i32 viewportWidth = 0;  // the window's client area
     i32 viewportHeight = 0;
     ScreenRect screen;  // where the 640 x 480 screen lies in it
-    // The picture drawn in part: only `area` is cleared and drawn, and the rest of the
-    // window keeps the picture before. Everything is still sent, in the same order.
-    bool partial = false;
-    PixelBox area;
 };
 
 extern RenderState gRender;
@@ -34,12 +43,17 @@ extern RenderState gRender;
 // The window's new size: the screen letterboxed into it, the 3D projection, the fonts' size.
 void resizeScene(i32 width, i32 height);
 bool initGlState();                       // the fixed render state, set once; always true
+// A pointer at window pixel (x, y) as a pixel of the 640 x 480 screen, as the window is
+// letterboxed now; in a bar it clamps to the screen's nearest edge.
+void windowPointToScreen(i32* x, i32* y);
 
-void drawIntroPicture(const Picture& picture);  // a whole intro picture
-void drawGameScene(const Game& game, f32 ballSpin);  // cleared, and the field seen from the camera
+void drawIntroPicture(const Picture& picture, const DrawArea& area);  // a whole intro picture
+// Cleared, and the field seen from the camera.
+void drawGameScene(const Game& game, f32 ballSpin, const DrawArea& area);
 void beginOverlay();                      // 2D, in screen pixels, origin top left
 // The frame rate, level texts and credits; ends in white.
 void drawHud(const GameSession& session, f32 framesPerSecond);
+ScreenBox frameRateBox();  // every pixel the frame rate's text can touch
 void endOverlay();
 // Waits until the picture drawn so far is complete in the back buffer.
 void finishPicture();

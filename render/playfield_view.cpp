@@ -26,9 +26,9 @@ void sideFace(f32 x0, f32 y0, f32 x1, f32 y1) {
     glTexCoord2f(1.0f, 0.0f);
     glVertex3f(x1, y1, 0.0f);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(x1, y1, 1.0f);
+    glVertex3f(x1, y1, BLOCK_HEIGHT);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(x0, y0, 1.0f);
+    glVertex3f(x0, y0, BLOCK_HEIGHT);
 }
 
 void cellSquare(f32 x, f32 y, f32 z) {
@@ -66,13 +66,13 @@ void topFace(const Playfield& f, i32 x, i32 y) {
     const f32 s = fx * sx;
     const f32 t = fy * sy;
     glTexCoord2f(s, t);
-    glVertex3f(fx, fy, 1.0f);
+    glVertex3f(fx, fy, BLOCK_HEIGHT);
     glTexCoord2f(s + sx, t);
-    glVertex3f(fx + 1.0f, fy, 1.0f);
+    glVertex3f(fx + 1.0f, fy, BLOCK_HEIGHT);
     glTexCoord2f(s + sx, t + sy);
-    glVertex3f(fx + 1.0f, fy + 1.0f, 1.0f);
+    glVertex3f(fx + 1.0f, fy + 1.0f, BLOCK_HEIGHT);
     glTexCoord2f(s, t + sy);
-    glVertex3f(fx, fy + 1.0f, 1.0f);
+    glVertex3f(fx, fy + 1.0f, BLOCK_HEIGHT);
 }
 
 // Only faces that can turn toward the viewer and are not hidden by a neighbour: the far
@@ -125,13 +125,13 @@ void drawCursorMarker(const Playfield& f) {
     // Drawn after the blocks and passing on equal depth: the upper square lies on a block's
     // top, the lower one on the floor of an open cell.
     glBegin(GL_QUADS);
-    cellSquare(cx, cy, 1.0f);
+    cellSquare(cx, cy, BLOCK_HEIGHT);
     cellSquare(cx, cy, 0.0f);
     glEnd();
 }
 
 // The ball's sphere as GLU sends it, with smooth normals and texture coordinates.
-void sendSphere() { gluSphere(ballQuadric, static_cast<GLdouble>(0.35f), 10, 10); }
+void sendSphere() { gluSphere(ballQuadric, static_cast<GLdouble>(BALL_RADIUS), 10, 10); }
 
 void makeBallSphere() {
     if (!ballQuadric) {
@@ -209,7 +209,7 @@ void drawBalls(const BallSet& balls, const GameSession& camera, f32 ballSpin) {
         glLoadIdentity();
         glRotatef(CAMERA_TILT_DEGREES, 1.0f, 0.0f, 0.0f);
         glTranslatef(camera.cameraX, camera.cameraY, camera.cameraZ);
-        glTranslatef(b.x, b.y, 0.2f);
+        glTranslatef(b.x, b.y, BALL_HEIGHT);
         // Tilted once more, so the rolling turns about the axes the viewer sees.
         glRotatef(CAMERA_TILT_DEGREES, 1.0f, 0.0f, 0.0f);
         glRotatef(rollAngle(k, b.vy, ballSpin), 1.0f, 0.0f, 0.0f);

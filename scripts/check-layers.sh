@@ -2,23 +2,23 @@
 # check-layers.sh [ROOT]: every include of the game's own headers points down the layers
 # (or stays in its folder), so no two folders can include each other; and the few rules
 # that keep calls pointing down too: SDL only behind the seam, frames run only from app/,
-# drawing handed what it draws, read-only. Prints each offending line and fails on any.
+# drawing handed what it draws, read-only. And no files include each other in a loop, in
+# one folder either: a header and its .cpp are one unit, and the units' includes must
+# form no cycle. Prints each offending line (or loop) and fails on any.
 set -euo pipefail
 root=${1:-$(dirname "$0")/..}
 cd "$root"
 layers=(platform core game media render ui app)
-rank() {
-    local i
-    for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && { echo "$i"; return; }; done
-    echo -1
-}
+# Ranks looked up in bash, not in a subshell per include: the check runs in every test pass.
+declare -A rank
+for i in "${!layers[@]}"; do rank[${layers[$i]}]=$i; done
 bad=0
 for folder in "${layers[@]}"; do
-    own=$(rank "$folder")
+    own=${rank[$folder]}
     while IFS=: read -r file line text; do
-        target=$(sed -E 's/^#include "([a-z_]+)\/.*/\1/' <<<"$text")
-        [ "$target" = "$text" ] && continue  # a header beside it, or a system one
-        to=$(rank "$target")
+        [[ $text =~ ^#include\ \"([a-z_]+)/ ]] || continue  # a header beside it, or a system one
+        target=${BASH_REMATCH[1]}
+        to=${rank[$target]:--1}
         if [ "$to" -lt 0 ] || [ "$to" -gt "$own" ]; then
             echo "$file:$line: $folder/ may not include $target/: $text"
             bad=1
@@ -43,11 +43,122 @@ forbid() {
     fi
 }
 forbid "SDL belongs behind the seam, in platform/sdl/" '#include <SDL' core game media render ui app
-forbid "only app/ runs frames: below it a step says what happened" '\b(stepFrame|runMainPass|runMainLoop|stepPhase|swapFrameBuffers|pumpOneMessage)\b' core game media render ui
+forbid "only app/ runs frames: below it a step says what happened" '\b(stepFrame|runMainPass|runMainLoop|stepPhase|swapFrameBuffers|takeOneMessage|endFrameStep)\b' core game media render ui
 forbid "the rules neither draw nor play" '#include <(GL/|SDL)' core game
 forbid "the input is handed to each step by app/: nothing below it reads the global input" '\bgInput\b' core game media render ui
 forbid "drawing is handed the records it draws, and does not reach for the globals" '\b(gGame|gFlow)\b' render ui
+forbid "where the picture lies in the window is render/'s to know: ask it" '\bgRender\b' app ui
+forbid "no callbacks: below app/ nothing holds a function to call back up" 'std::function|\(\* *[A-Za-z_]*\) *\(' core game media render ui
 forbid "drawing reads the game's records, never writes them" '[(,] *(Game|Playfield|BallSet|GameSession|Ball) *&' render
 
-[ "$bad" = 0 ] && echo "layers: every include points down (${layers[*]}); SDL behind the seam; frames run from app/; input handed down from app/; drawing reads only"
+# Every global record is put back between tests (a global they forget carries one test's game
+# into the next) and is on the map of the code, where a reader looks for it.
+resets=tests/support/globals.cpp
+map=docs/ARCHITECTURE.md
+if [ -f "$resets" ] && [ -f "$map" ]; then
+    while IFS=: read -r file line name; do
+        grep -qE "^ *$name = \{\};" "$resets" || { echo "$file:$line: $name   <- not put back by resetGlobals ($resets)"; bad=1; }
+        grep -qw "$name" "$map" || { echo "$file:$line: $name   <- a global the map of the code does not name ($map)"; bad=1; }
+    done < <(grep -rnoE '^extern [A-Za-z]+ g[A-Za-z]+;' "${layers[@]}" --include='*.h' | sed -E 's/extern [A-Za-z]+ (g[A-Za-z]+);/\1/')
+fi
+
+# Loops between units. Ranks keep folders apart, but inside a folder (or through the seam's
+# sub-folders) two files may still need each other, and then neither can be read, built or
+# tested alone. A unit is a header with its .cpp (and core/version.h.in is unit version);
+# X depends on Y when X.h or X.cpp includes Y.h. First: each include as "from to file line".
+edges() {
+    { grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "${layers[@]}" \
+          --include='*.h' --include='*.cpp' --include='*.in' 2>/dev/null || true; } |
+    awk -v layers="${layers[*]}" '
+        function unit(path) { sub(/\.in$/, "", path); sub(/\.[^.\/]*$/, "", path); return path }
+        BEGIN { n = split(layers, l, " "); for (i = 1; i <= n; i++) layer[l[i]] = 1 }
+        {
+            file = $0; sub(/:.*/, "", file)
+            rest = substr($0, length(file) + 2); line = rest; sub(/:.*/, "", line)
+            text = substr(rest, length(line) + 2)
+            if (!match(text, /"[^"]+"/)) next
+            path = substr(text, RSTART + 1, RLENGTH - 2)
+            top = path; sub(/\/.*/, "", top)
+            if (!(index(path, "/") && top in layer)) {  # a header beside it: the compiler looks there first
+                dir = file; sub(/\/[^\/]*$/, "", dir); path = dir "/" path
+                top = path; sub(/\/.*/, "", top)
+            }
+            from = unit(file); to = unit(path)
+            if (top in layer && from != to) printf "%s\t%s\t%s\t%s\t%s\n", from, to, file, line, text
+        }'
+}
+# Then: peel off units that include nothing still standing (they cannot be in a loop) until
+# none is left, or what is left all sits on or leads into loops. Report the shortest loop
+# there, with the includes that make it, drop its closing include, and peel again: so each
+# loop reported is a different one, and the list ends.
+loops=$(edges | LC_ALL=C sort -t$'\t' -k1,1 -k2,2 -k3,3 -k4,4n | awk -F'\t' '
+    {
+        if (!(($1, $2) in why)) {
+            why[$1, $2] = ""; out[$1, ++deg[$1]] = $2
+            if (!($1 in alive)) { alive[$1] = 1; unit[++n] = $1 }
+            if (!($2 in alive)) { alive[$2] = 1; unit[++n] = $2 }
+        }
+        why[$1, $2] = why[$1, $2] "\n    " $3 ":" $4 ": " $5
+    }
+    function stands(u, w) { return alive[w] && !((u, w) in cut) }
+    # The shortest loop through s, breadth first, into loop[1..]; returns its length or 0.
+    function shortest(s,   head, tail, u, k, w, m, x) {
+        split("", queue); split("", came)
+        head = 1; tail = 1; queue[1] = s
+        while (head <= tail) {
+            u = queue[head++]
+            for (k = 1; k <= deg[u]; k++) {
+                w = out[u, k]
+                if (!stands(u, w)) continue
+                if (w == s) {
+                    m = 0
+                    for (x = u; x != s; x = came[x]) back[++m] = x
+                    loop[1] = s
+                    for (k = 1; k <= m; k++) loop[k + 1] = back[m - k + 1]
+                    return m + 1
+                }
+                if (w in came) continue
+                came[w] = u; queue[++tail] = w
+            }
+        }
+        return 0
+    }
+    END {
+        for (i = 2; i <= n; i++) {  # sorted, so the report reads the same every run
+            v = unit[i]
+            for (j = i - 1; j >= 1 && unit[j] > v; j--) unit[j + 1] = unit[j]
+            unit[j + 1] = v
+        }
+        while (1) {
+            do {
+                peeled = 0
+                for (i = 1; i <= n; i++) {
+                    u = unit[i]
+                    if (!alive[u]) continue
+                    leads = 0
+                    for (k = 1; k <= deg[u] && !leads; k++) leads = stands(u, out[u, k])
+                    if (!leads) { alive[u] = 0; peeled = 1 }
+                }
+            } while (peeled)
+            best = 0
+            for (i = 1; i <= n; i++) {
+                if (!alive[unit[i]] || !(len = shortest(unit[i]))) continue
+                if (!best || len < best) { best = len; for (k = 1; k <= len; k++) found[k] = loop[k] }
+            }
+            if (!best) break
+            text = ""; evidence = ""
+            for (k = 1; k <= best; k++) {
+                next_ = k < best ? found[k + 1] : found[1]
+                text = text found[k] " -> "; evidence = evidence why[found[k], next_]
+            }
+            print text found[1] "   <- files that include each other in a loop: none can be read, built or tested alone" evidence
+            cut[found[best], found[1]] = 1
+        }
+    }')
+if [ -n "$loops" ]; then
+    echo "$loops"
+    bad=1
+fi
+
+[ "$bad" = 0 ] && echo "layers: every include points down (${layers[*]}); SDL behind the seam; frames run from app/; input handed down from app/; drawing reads only; render/ alone knows where the picture lies; no callbacks up; every global reset between tests and on the map; no files include each other in a loop"
 exit "$bad"

@@ -1,5 +1,6 @@
-// platform_scripted.h: the test side of the platform seam: a virtual clock, scripted
-// events and a record of the message boxes, so whole games run headless in milliseconds.
+// platform_scripted.h: the test side of the platform seam: a virtual clock, scripted events
+// and pads, and a record of what the game did with the window (message boxes, full screen,
+// cursor, icon, swaps, pictures shown in part), so whole games run headless in milliseconds.
 #pragma once
 #include <array>
 #include <functional>
@@ -55,6 +56,6 @@ std::uint32_t swaps();
 void setPartialPictures(bool partial);
 const std::vector<std::array<std::int32_t, 4>>& presented();
 
-// Called after every buffer swap, i.e. once per frame step, also inside transitions.
+// Called after every buffer swap, i.e. once per frame step, camera flights included.
 void setSwapHook(std::function<void()> hook);
 }  // namespace scripted

@@ -17,7 +17,7 @@ void check(bool ok) {
     if (!ok) __builtin_trap();
 }
 
-bool inOrder(const Recording& r) {
+bool inOrder(const RecordedGame& r) {
     u32 last = 0;
     for (size_t i = 0; i < r.messages.size(); ++i) {
         const RecordedMessage& m = r.messages[i];
@@ -44,7 +44,7 @@ bool inOrder(const Recording& r) {
 
 // The entries in the order the game writes them: in each frame the calendar, the message, what
 // the bindings made, the checkpoint.
-std::string written(const Recording& r) {
+std::string written(const RecordedGame& r) {
     std::string text = headerLines(r.gameVersion.c_str(), 0);
     text.replace(text.find("date ") + 5, text.find('\n', text.find("date ")) - text.find("date ") - 5, r.date);
     size_t s = 0, m = 0, b = 0, c = 0;
@@ -65,7 +65,7 @@ std::string written(const Recording& r) {
     return r.ended ? text + endLine(r.lastFrame) : text;
 }
 
-bool same(const Recording& a, const Recording& b) {
+bool same(const RecordedGame& a, const RecordedGame& b) {
     if (a.gameVersion != b.gameVersion || a.date != b.date || a.ended != b.ended || a.lastFrame != b.lastFrame) return false;
     if (a.messages.size() != b.messages.size() || a.seconds.size() != b.seconds.size() || a.checkpoints.size() != b.checkpoints.size()) return false;
     for (size_t i = 0; i < a.messages.size(); ++i) {
@@ -92,7 +92,7 @@ bool same(const Recording& a, const Recording& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Recording recording;
+    RecordedGame recording;
     std::string error;
     if (!parseRecording(reinterpret_cast<const char*>(data), size, &recording, &error)) {
         check(!error.empty() && error.find('\n') == std::string::npos);
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     check(inOrder(recording));
     const std::string text = written(recording);
-    Recording again;
+    RecordedGame again;
     check(parseRecording(text.data(), text.size(), &again, &error) && same(recording, again));
     return 0;
 }

@@ -42,7 +42,7 @@ protected:
     // The picture as it should read: the scene, then these texts in pure green over it,
     // untouched by the grey ball picture the scene leaves bound.
     static Pixels expected(const std::vector<Text>& texts) {
-        drawGameScene(gGame, gFlow.picture.ballSpin);
+        drawGameScene(gGame, gFlow.picture.ballSpin, DrawArea{});
         beginOverlay();
         glBindTexture(GL_TEXTURE_2D, 0);
         glColor3f(0.0f, 1.0f, 0.0f);

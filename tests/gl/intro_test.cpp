@@ -29,7 +29,7 @@ TEST_F(IntroGl, StripesMeetThenFadeOverTheLogoForFiveSecondsOrUntilEscape) {
     int pictures = 0, logoWhileSliding = 0;
     Pixels first, last;
     while (gFlow.intro.active && pictures < 1000) {
-        settlePicture(stepInputOf(gInput));
+        composePicture(stepInputOf(gInput));
         last = render();
         if (pictures++ == 0) first = last;
         if (pictures <= 40) logoWhileSliding += at(last, 319, 240)[1];
@@ -44,12 +44,12 @@ TEST_F(IntroGl, StripesMeetThenFadeOverTheLogoForFiveSecondsOrUntilEscape) {
     // From the start again: Escape ends it after this picture, a missing picture at once.
     gFlow.intro = Intro{};
     gInput.keys[VK_ESCAPE] = true;
-    settlePicture(stepInputOf(gInput));
+    composePicture(stepInputOf(gInput));
     auto px = render();
     EXPECT_TRUE(!gFlow.intro.active && at(px, 319, 250)[0] > 100) << "ended, the current picture still drawn";
     gFlow.intro.active = true, gInput.keys[VK_ESCAPE] = false;
     gTextures.logo.data.reset();
-    settlePicture(stepInputOf(gInput));
+    composePicture(stepInputOf(gInput));
     px = render();
     EXPECT_TRUE(!gFlow.intro.active && at(px, 319, 250) == BLACK) << "without its pictures it would never end";
 }

@@ -7,9 +7,10 @@
 #include "app/frame_step.h"
 #include "app/phases.h"
 #include "app/recorder.h"
+#include "app/replay.h"
+#include "app/tape.h"
 #include "app/window.h"
 #include "core/message_log.h"
-#include "core/tape.h"
 #include "game/game.h"
 #include "media/sound.h"
 #include "media/textures.h"
@@ -42,6 +43,7 @@ void resetGlobals() {
     gFrameClock = {};
     gTape = {};
     gRecorder = {};
+    gReplayCheck = {};
     std::error_code ignored;
     std::filesystem::remove_all(sConfigHome.path / "fendwall", ignored);
 }

@@ -102,6 +102,15 @@ TEST_F(MainLoopTest, StartUpShowsTheTitlePatternABallTheMenuAndPlaysTheMusic) {
 }
 
 TEST_F(MainLoopTest, FramesLastThirtyMillisecondsAndTheFigureIsInWholeFrames) {
+    // The first picture is shown as soon as it is drawn, and the next a period after it.
+    std::vector<u32> shown;
+    scripted::setSwapHook([&shown] { shown.push_back(platformTicks()); });
+    stepFrame();
+    const u32 began = gFrameClock.startTicks;
+    stepFrame();
+    stepFrame();
+    EXPECT_TRUE(shown[0] - began < 5u && shown[1] - shown[0] >= 30u && shown[2] - shown[1] == 30u)
+        << "began at " << began << ", shown at " << shown[0] << ", " << shown[1] << ", " << shown[2];
     // A clock whose reads start at 0 and jump straight to the frame's length.
     const std::pair<u32, float> cases[] = {{30, 33.0f}, {40, 25.0f}, {1001, 0.0f}};
     for (const auto& [frameLength, fps] : cases) {
@@ -145,7 +154,8 @@ TEST_F(MainLoopTest, OnAWindowThatKeepsItsPictureOnlyWhatMovedIsDrawnAndShownAga
     for (PixelBox& box : ball) {
         harness::runPasses(1);
         const Ball& b = gGame.balls.balls[0];
-        const double low[3] = {b.x - 0.35, b.y - 0.35, 0.2 - 0.35}, high[3] = {b.x + 0.35, b.y + 0.35, 0.2 + 0.35};
+        const double r = BALL_RADIUS, z = BALL_HEIGHT;
+        const double low[3] = {b.x - r, b.y - r, z - r}, high[3] = {b.x + r, b.y + r, z + r};
         box = fieldBoxOnWindow(gGame.session, low, high);
     }
     const auto& shown = scripted::presented();
@@ -167,9 +177,20 @@ TEST_F(MainLoopTest, OnAWindowThatKeepsItsPictureOnlyWhatMovedIsDrawnAndShownAga
     EXPECT_GT(scripted::presented().back()[2] * scripted::presented().back()[3], 4 * quiet) << "the marker's old and new cells too";
     gGame.session.score += 100;
     harness::runPasses(1);
-    EXPECT_TRUE(scripted::presented().back()[2] == -1 && !gRender.partial) << "the score's text changed: the whole picture";
+    EXPECT_EQ(scripted::presented().back()[2], -1) << "the score's text changed: the whole picture";
     harness::runPasses(1);
     EXPECT_NE(scripted::presented().back()[2], -1);
+    gUi.clicks.push("elsewhere");  // what the menu holds changed
+    harness::runPasses(1);
+    EXPECT_EQ(scripted::presented().back()[2], -1) << "the menu changed: the whole picture";
+    harness::runPasses(1);
+    gFrameClock.framesPerSecond = 25.0f;  // a frame that ran long
+    harness::runPasses(1);
+    const ScreenBox rate = frameRateBox();
+    const PixelBox text = screenBoxOnWindow(rate.left, rate.top, rate.right, rate.bottom).within(screenOnWindow());
+    const auto& fps = scripted::presented().back();
+    EXPECT_TRUE(fps[2] != -1 && fps[0] <= text.x0 && fps[1] <= text.y0 && text.x1 <= fps[0] + fps[2] && text.y1 <= fps[1] + fps[3])
+        << "the frame rate's new figure, in part: " << fps[0] << " " << fps[1] << " " << fps[2] << " " << fps[3];
     const size_t before = scripted::presented().size();
     harness::leftClick(harness::pixelX(12), harness::pixelY(14));  // a wall grows from cell (12, 14)
     harness::runPasses(4);
@@ -185,7 +206,9 @@ TEST_F(MainLoopTest, OnAWindowThatKeepsItsPictureOnlyWhatMovedIsDrawnAndShownAga
         << "where it began";
     scripted::setPartialPictures(false);
     harness::runPasses(1);
-    EXPECT_FALSE(gRender.partial) << "a window that does not keep its picture is always drawn whole";
+    scripted::setPartialPictures(true);
+    harness::runPasses(1);
+    EXPECT_EQ(scripted::presented().back()[2], -1) << "a window that did not keep its picture holds none to draw on";
 }
 
 TEST_F(MainLoopTest, OneMessagePerFrameStepClicksLatchForOneFrameMovesMergeKeysStayDown) {

@@ -18,8 +18,7 @@
 #include "app/frame_step.h"
 #include "app/main_loop.h"
 #include "app/phases.h"
-#include "app/recorder.h"
-#include "core/tape.h"
+#include "app/tape.h"
 #include "core/version.h"
 #include "game/game.h"
 #include "platform/scripted/audio_scripted.h"
@@ -140,7 +139,7 @@ TEST(Recording, CutAtAnyByteItReplaysToItsLastCompleteCheckpoint) {
                 const size_t start = text.rfind('\n', cut - 2) + 1;  // npos + 1: the first line
                 if (text.compare(text.find(' ', start), 7, " check ") == 0) ++complete, lastCheck = u32(std::stoul(text.substr(start)));
             }
-            Recording rec;
+            RecordedGame rec;
             std::string error;
             const bool ok = parseRecording(text.data(), cut, &rec, &error);
             ASSERT_EQ(ok, complete > 0) << e.path() << " cut at " << cut << ": " << error;

@@ -29,12 +29,10 @@ TEST_F(BallsTest, SpawnPlacesOnWholeCellsAwayFromTheBorderByTheSecond) {
     gGame.balls.seedRandom(1);  // the well-known first values of rand() after srand(1)
     for (int e : {41, 18467, 6334}) EXPECT_EQ(gGame.balls.randomBelow(32768), e);
     gGame.balls.count = 3;
-    scripted::setCalendarSeconds(1);  // seeded with the second: x from the first of those values, y from the second
-    gGame.balls.spawn();
+    gGame.balls.spawn(1);  // seeded with the second: x from the first of those values, y from the second
     EXPECT_TRUE(ball(0).x == 41 % 25 + 3 && ball(0).y == 18467 % 25 + 3) << ball(0).x << "," << ball(0).y;
     for (i64 seconds = 1000; seconds < 1100; ++seconds) {
-        scripted::setCalendarSeconds(seconds);
-        gGame.balls.spawn();
+        gGame.balls.spawn(seconds);
         for (int i = 0; i < 3; ++i) {
             const Ball& b = ball(i);
             EXPECT_TRUE(b.x >= 3.0f && b.x <= 27.0f && b.y >= 3.0f && b.y <= 27.0f && b.x == float(int(b.x))) << seconds;
@@ -42,10 +40,10 @@ TEST_F(BallsTest, SpawnPlacesOnWholeCellsAwayFromTheBorderByTheSecond) {
         }
     }
     const Ball last = ball(0);  // the same second gives the same placement
-    gGame.balls.spawn();
+    gGame.balls.spawn(1099);
     EXPECT_TRUE(last.x == ball(0).x && last.y == ball(0).y && last.vx == ball(0).vx && last.vy == ball(0).vy);
     gGame.balls.count = 25;  // levels past the table keep its 20 balls, and all of them move
-    gGame.balls.spawn();
+    gGame.balls.spawn(1099);
     const Ball lastBall = ball(MAX_BALLS - 1);
     moveOnce();
     EXPECT_TRUE(gGame.balls.count == MAX_BALLS && ball(MAX_BALLS - 1).x != lastBall.x);

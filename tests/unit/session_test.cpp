@@ -8,7 +8,7 @@
 #include "app/controls.h"
 #include "app/main_loop.h"
 #include "app/phases.h"
-#include "core/tape.h"
+#include "app/tape.h"
 #include "game/game.h"
 #include "platform/scripted/audio_scripted.h"
 #include "support/harness.h"

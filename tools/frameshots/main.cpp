@@ -72,7 +72,7 @@ void gameInProgress() {
     gGame.playfield.cursorY = 15;
     gGame.playfield.selectedOrientation = Orientation::Horizontal;
     gGame.balls.count = 3;
-    gGame.balls.spawn();
+    gGame.balls.spawn(platformCalendarSeconds());
     gGame.balls.balls[0] = Ball{12.0f, 20.0f, 0.25f, -0.25f};
     gGame.balls.balls[1] = Ball{18.0f, 9.0f, -0.25f, 0.25f};
     gGame.balls.balls[2] = Ball{5.0f, 24.0f, 0.25f, 0.25f};
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     gGame.playfield.loadPattern("data/fend.dat");
     (void)gGame.session.start(gGame.balls);
     gGame.balls.count = 1;
-    gGame.balls.spawn();
+    gGame.balls.spawn(platformCalendarSeconds());
     gGame.balls.balls[0] = Ball{17.0f, 8.0f, 0.25f, 0.25f};  // not where the clock would put it: the same every run
     gFrameClock.framesPerSecond = 33.0f;
 

@@ -7,19 +7,15 @@
 // is still sent the whole picture in the same order, cut to the area by the scissor: the
 // software renderer's results in a few pixels depend on how its vertex buffers were filled
 // before.
-#include "app/picture_area.h"
+#include "render/picture_area.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/controls.h"
-#include "app/phases.h"
-#include "app/recorder.h"
 #include "core/state_hash.h"
 #include "game/game.h"
-#include "platform/platform.h"
+#include "render/font.h"
 #include "render/frame.h"
-#include "ui/menu.h"
 
 namespace {
 
@@ -44,57 +40,57 @@ struct LastPicture {
 LastPicture gLast;
 
 // Everything the picture is drawn from besides the moving things.
-u64 stillSignature(const Picture& picture) {
+u64 stillSignature(const Picture& picture, const Game& game, const OverlayFacts& overlay) {
     Hasher h;
     h.all(picture.intro, picture.introBands, picture.introSlide, picture.introFade);
-    const GameSession& s = gGame.session;
+    const GameSession& s = game.session;
     h.all(s.level, s.lives, s.score, s.state, s.creditsY, s.levelChanging, s.gameOver, s.exiting, s.cameraX,
           s.cameraY, s.cameraZ);
-    h.all(gGame.playfield.textureStepX, gGame.playfield.textureStepY);
-    hashUi(h, gUi);
-    h.all(gInput.showMenuCursor, gRender.viewportWidth, gRender.viewportHeight, gRender.screen.x, gRender.screen.y,
+    h.all(game.playfield.textureStepX, game.playfield.textureStepY);
+    h.all(overlay.menuKey);
+    h.all(overlay.cursorMark, gRender.viewportWidth, gRender.viewportHeight, gRender.screen.x, gRender.screen.y,
           gRender.screen.width, gRender.screen.height, drawingStateKey());
     return h.value;
 }
 
-Moving movingNow() {
+Moving movingNow(const Game& game, const OverlayFacts& overlay) {
     Moving m;
-    const GameSession& camera = gGame.session;
-    const Playfield& f = gGame.playfield;
+    const GameSession& camera = game.session;
+    const Playfield& f = game.playfield;
     const double cellLow[3] = {double(f.cursorX), double(f.cursorY), 0.0};
-    const double cellHigh[3] = {cellLow[0] + 1.0, cellLow[1] + 1.0, 1.0};
+    const double cellHigh[3] = {cellLow[0] + 1.0, cellLow[1] + 1.0, double(BLOCK_HEIGHT)};
     m.marker = fieldBoxOnWindow(camera, cellLow, cellHigh);
     m.markerKey = (f.cursorX * 64 + f.cursorY) * 4 + static_cast<i32>(f.selectedOrientation);
-    // A ball is a sphere of radius 0.35 about (x, y, 0.2), however it is turned.
-    constexpr double REACH = 0.36;
-    constexpr double HEIGHT = 0.2;
-    const i32 n = gGame.balls.count < MAX_BALLS ? gGame.balls.count : MAX_BALLS;
+    // A ball is a sphere about its centre, however it is turned; a hundredth more for the
+    // sphere's rounding into pixels.
+    constexpr double REACH = double(BALL_RADIUS) + 0.01;
+    constexpr double HEIGHT = double(BALL_HEIGHT);
+    const i32 n = game.balls.count < MAX_BALLS ? game.balls.count : MAX_BALLS;
     for (i32 k = 0; k < n; ++k) {
-        const Ball& b = gGame.balls.balls[k];
+        const Ball& b = game.balls.balls[k];
         const double low[3] = {b.x - REACH, b.y - REACH, HEIGHT - REACH};
         const double high[3] = {b.x + REACH, b.y + REACH, HEIGHT + REACH};
         m.balls[m.ballCount++] = fieldBoxOnWindow(camera, low, high);
     }
-    // The menu's "x", drawn in the large font from 4 left of the mouse, 4 below it.
-    if (gInput.showMenuCursor) {
-        const f32 x = static_cast<f32>(gInput.mouseX);
-        const f32 y = static_cast<f32>(gInput.mouseY);
-        m.mark = screenBoxOnWindow(x - 12.0f, y - 24.0f, x + 24.0f, y + 14.0f);
-        m.markKey = gInput.mouseX * 65536 + gInput.mouseY;
+    if (overlay.cursorMark) {
+        const ScreenBox mark = cursorMarkBox(overlay.pointerX, overlay.pointerY);
+        m.mark = screenBoxOnWindow(mark.left, mark.top, mark.right, mark.bottom);
+        m.markKey = overlay.pointerX * 65536 + overlay.pointerY;
     }
     return m;
 }
 
 }  // namespace
 
-void choosePictureArea(const Picture& picture, f32 framesPerSecond) {
-    gRender.partial = false;
-    if (!platformPartialPictures()) {
+DrawArea choosePictureArea(const Picture& picture, const Game& game, const OverlayFacts& overlay, bool kept) {
+    DrawArea chosen;
+    if (!kept) {
         gLast.known = false;
-        return;
+        return chosen;
     }
-    const u64 still = stillSignature(picture);
-    const Moving moving = movingNow();
+    const f32 framesPerSecond = overlay.framesPerSecond;
+    const u64 still = stillSignature(picture, game, overlay);
+    const Moving moving = movingNow(game, overlay);
     if (gLast.known && still == gLast.still) {
         // The balls move in every picture; the marker and the mark only when the mouse does.
         PixelBox area;
@@ -104,7 +100,7 @@ void choosePictureArea(const Picture& picture, f32 framesPerSecond) {
         if (moving.markKey != gLast.moving.markKey) area.add(moving.mark), area.add(gLast.moving.mark);
         // A cell that changed (a wall growing, a capture), and its neighbours, whose side
         // faces toward it come and go.
-        const Playfield& f = gGame.playfield;
+        const Playfield& f = game.playfield;
         for (i32 x = 0; x < FIELD_SIZE; ++x) {
             for (i32 y = 0; y < FIELD_SIZE; ++y) {
                 const Cell& was = gLast.cells[x][y];
@@ -112,23 +108,24 @@ void choosePictureArea(const Picture& picture, f32 framesPerSecond) {
                 for (const auto& n : {std::array<i32, 2>{x, y}, {x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
                     if (!Playfield::inside(n[0], n[1])) continue;
                     const double low[3] = {double(n[0]), double(n[1]), 0.0};
-                    const double high[3] = {low[0] + 1.0, low[1] + 1.0, 1.0};
-                    area.add(fieldBoxOnWindow(gGame.session, low, high));
+                    const double high[3] = {low[0] + 1.0, low[1] + 1.0, double(BLOCK_HEIGHT)};
+                    area.add(fieldBoxOnWindow(game.session, low, high));
                 }
             }
         }
-        // The frame rate's text, drawn in the small font at (560, 20), when it changes.
-        if (framesPerSecond != gLast.framesPerSecond) area.add(screenBoxOnWindow(552.0f, 0.0f, 640.0f, 32.0f));
-        gRender.partial = true;
-        gRender.area = area.within(screenOnWindow());
-        const PixelBox& a = gRender.area;
-        platformPresentArea(a.x0, a.y0, a.x1 - a.x0, a.y1 - a.y0);
+        if (framesPerSecond != gLast.framesPerSecond) {
+            const ScreenBox text = frameRateBox();
+            area.add(screenBoxOnWindow(text.left, text.top, text.right, text.bottom));
+        }
+        chosen.partial = true;
+        chosen.box = area.within(screenOnWindow());
     }
     gLast.known = true;
     gLast.still = still;
     gLast.moving = moving;
     gLast.framesPerSecond = framesPerSecond;
-    std::copy(&gGame.playfield.cells[0][0], &gGame.playfield.cells[0][0] + FIELD_SIZE * FIELD_SIZE, &gLast.cells[0][0]);
+    std::copy(&game.playfield.cells[0][0], &game.playfield.cells[0][0] + FIELD_SIZE * FIELD_SIZE, &gLast.cells[0][0]);
+    return chosen;
 }
 
 void forgetPicture() { gLast = LastPicture{}; }
