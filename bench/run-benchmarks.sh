@@ -4,7 +4,7 @@
 #
 # Builds BUILD_DIR (default build-bench, RelWithDebInfo) if needed, then measures:
 #   - time from exec to the first presented frame: bench_bare_window against
-#     bench_first_frame (the game's own start-up and first frame step), RUNS of each,
+#     bench_first_frame (the game's own start-up and first pass, which shows the intro's first picture), RUNS of each,
 #     alternating, medians;
 #   - peak RSS (/usr/bin/time -v): the bare window, the bare window with one textured quad,
 #     the game's start-up, and the real game playing for a minute (bench/play-minute.sh);
@@ -149,7 +149,7 @@ Written by \`bench/run-benchmarks.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC').
 
 The bare window (\`bench/bare_window.cpp\`) opens a 640 x 480 OpenGL window with the game's own
 SDL calls and attributes, clears it, swaps once and exits. The game side is its own
-start-up and first frame step (\`bench/first_frame.cpp\`: \`startUp()\`, one \`stepFrame()\`, with
+start-up and first pass (\`bench/first_frame.cpp\`: \`startUp()\`, one \`runMainPass()\`: the intro's first picture, with
 the swap wrapped to take the time) and the real \`fendwall\` played for a minute.
 
 | Figure | Bare window | Game | Ratio | Target | Reached |
