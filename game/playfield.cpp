@@ -1,6 +1,10 @@
 // playfield.cpp: the 30 x 30 grid, its reset, the solid count and the pattern files.
 #include "game/playfield.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 
 void Playfield::clear() {
@@ -64,9 +68,15 @@ bool Playfield::readPattern(std::FILE* file) {
 }
 
 void Playfield::loadPattern(const char* fileName) {
-    std::FILE* file = std::fopen(fileName, "r");
+    // Opened without waiting, and read only if it is a file: a FIFO or a device in its place
+    // would hold the game before its first picture.
+    const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat info {};
+    std::FILE* file = fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? fdopen(fd, "r") : nullptr;
     if (!file) {
-        std::fprintf(stderr, "fendwall: pattern file %s is missing; the field stays as it is\n", fileName);
+        if (fd >= 0) close(fd);
+        std::fprintf(stderr, "fendwall: pattern file %s is %s; the field stays as it is\n", fileName,
+                     fd >= 0 ? "not a file" : "missing");
         return;
     }
     const bool complete = readPattern(file);

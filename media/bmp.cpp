@@ -19,6 +19,9 @@
 // - top-down rows are turned upright, so the result is always bottom row first.
 #include "media/bmp.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -335,10 +338,11 @@ RgbImage* loadDibImage(const char* fileName) {
 
 RgbImage* loadBmp(const char* fileName) {
     if (fileName == nullptr) return nullptr;
-    // A missing picture is not worth a message: the game runs on without the texture.
-    FILE* probe = std::fopen(fileName, "r");
-    if (probe == nullptr) return nullptr;
-    std::fclose(probe);
+    // A missing picture is not worth a message: the game runs on without the texture. Probed
+    // without waiting: a FIFO in its place is then refused by the reader, never waited on.
+    const int probe = open(fileName, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (probe < 0) return nullptr;
+    close(probe);
     return loadDibImage(fileName);
 }
 

@@ -3,6 +3,7 @@
 // open until the program ends, and the system releases it then.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sys/stat.h>
 
 #include "platform/platform.h"
 
@@ -26,6 +27,13 @@ bool gAudioOpen = false;
 PlatformMusic gMusicPool[MUSIC_POOL];
 PlatformSample gSamplePool[SAMPLE_POOL];
 
+// The mixer opens a sound with a plain fopen, which waits for ever on a FIFO with no writer:
+// anything but a file in a sound's place is no sound.
+bool regularFile(const char* path) {
+    struct stat info {};
+    return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
 bool platformAudioOpen(std::int32_t rate, std::int32_t channels) {
@@ -44,7 +52,7 @@ bool platformAudioOpen(std::int32_t rate, std::int32_t channels) {
 }
 
 PlatformMusic* platformLoadMusic(const char* path) {
-    if (!gAudioOpen || !path) return nullptr;
+    if (!gAudioOpen || !path || !regularFile(path)) return nullptr;
     for (PlatformMusic& slot : gMusicPool) {
         if (slot.music) continue;
         // Mix_LoadMUS recognises the format by content, so a name without extension works.
@@ -55,7 +63,7 @@ PlatformMusic* platformLoadMusic(const char* path) {
 }
 
 PlatformSample* platformLoadSample(const char* path) {
-    if (!gAudioOpen || !path) return nullptr;
+    if (!gAudioOpen || !path || !regularFile(path)) return nullptr;
     for (PlatformSample& slot : gSamplePool) {
         if (slot.chunk) continue;
         slot.chunk = Mix_LoadWAV(path);

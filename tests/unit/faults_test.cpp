@@ -1,6 +1,7 @@
 // faults_test.cpp: each kind of data file missing, empty, cut or random in a copy of data/: a game
 // is still played to its end, the credits roll, 1 is returned, and only the due boxes show.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,14 +17,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Damage { Missing, Empty, Truncated, RandomBytes };
-const char* const DAMAGE_NAMES[] = {"Missing", "Empty", "Truncated", "RandomBytes"};
+enum class Damage { Missing, Empty, Truncated, RandomBytes, Fifo };
+const char* const DAMAGE_NAMES[] = {"Missing", "Empty", "Truncated", "RandomBytes", "Fifo"};
 constexpr int FIELD_BORDER = 116;  // solid cells of a cleared field
 const std::pair<const char*, Damage> DAMAGED[] = {
     {"fend.dat", Damage::Missing},          {"over.dat", Damage::Empty},
     {"texturen/weiss.bmp", Damage::Missing}, {"texturen/menu.bmp", Damage::Truncated},
     {"texturen/ball_low.bmp", Damage::RandomBytes}, {"texturen/streifen.tga", Damage::Truncated},
     {"sound/0", Damage::Missing},           {"sound/bombe_explodiert.wav", Damage::RandomBytes},
+    {"fend.dat", Damage::Fifo},              {"texturen/weiss.bmp", Damage::Fifo},  // never waited on
 };
 
 // A player deciding once a frame, through real input: New Game, walls in the ball's way until
@@ -69,7 +71,10 @@ TEST_P(DamagedDataTest, GameStartsPlaysAndEndsWithTheExpectedMessages) {
     std::string bytes(fs::file_size(path), '\0');
     std::mt19937 rng(1000u + static_cast<unsigned>(fileIndex));
     for (char& c : bytes) c = static_cast<char>(rng() & 0xFF);
-    if (damage == Damage::Missing) fs::remove(path);
+    if (damage == Damage::Missing || damage == Damage::Fifo) fs::remove(path);
+    if (damage == Damage::Fifo) {
+        ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    }
     if (damage == Damage::Empty || damage == Damage::Truncated) fs::resize_file(path, damage == Damage::Empty ? 0 : bytes.size() / 2);
     if (damage == Damage::RandomBytes) std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     copy.enter();
@@ -89,11 +94,12 @@ TEST_P(DamagedDataTest, GameStartsPlaysAndEndsWithTheExpectedMessages) {
     const std::string text = boxed ? boxes[0].text : "Image file conversion error.";
     EXPECT_TRUE(!boxed || (boxes[0].caption == "Error" && boxes[0].flags == MB_OK));
     EXPECT_TRUE(text == "Image file conversion error." ||
-                (damage == Damage::RandomBytes && (text == "Unknown DIB file format." || text == "Out of memory.")))
+                (damage == Damage::RandomBytes && (text == "Unknown DIB file format." || text == "Out of memory.")) ||
+                (damage == Damage::Fifo && text.starts_with("Failed to open DIB file ")))
         << text;
     // A pattern with nothing to read leaves the field as it was: cleared behind the title, and
     // cleared by the game over's level change behind the last menu and the credits.
-    const bool nothingToRead = damage == Damage::Missing || damage == Damage::Empty;
+    const bool nothingToRead = damage == Damage::Missing || damage == Damage::Empty || damage == Damage::Fifo;
     const int gameOverSolid = gGame.playfield.countSolidCells();
     for (const auto& [pattern, solid] : {std::pair{"fend.dat", script.titleSolid}, std::pair{"over.dat", gameOverSolid}}) {
         if (name != pattern) {
