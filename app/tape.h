@@ -1,7 +1,7 @@
 // tape.h: the one source of what reaches the game from outside: the window's messages, what
 // the bindings made of the devices, the calendar seconds. Live from the platform, or played
-// back from a recorded game; the frame step and the phases ask it, and hand the recorder what
-// the game took.
+// back from a recorded game. The frame step and the phases ask it; the frame step hands the
+// recorder each message once the game acts on it, and the calendar is recorded as it is read.
 #pragma once
 #include <cstddef>
 

@@ -37,7 +37,7 @@ struct LastPicture {
     Cell cells[FIELD_SIZE][FIELD_SIZE];
 };
 
-LastPicture gLast;
+LastPicture sLast;
 
 // Everything the picture is drawn from besides the moving things.
 u64 stillSignature(const Picture& picture, const Game& game, const OverlayFacts& overlay) {
@@ -85,25 +85,25 @@ Moving movingNow(const Game& game, const OverlayFacts& overlay) {
 DrawArea choosePictureArea(const Picture& picture, const Game& game, const OverlayFacts& overlay, bool kept) {
     DrawArea chosen;
     if (!kept) {
-        gLast.known = false;
+        sLast.known = false;
         return chosen;
     }
     const f32 framesPerSecond = overlay.framesPerSecond;
     const u64 still = stillSignature(picture, game, overlay);
     const Moving moving = movingNow(game, overlay);
-    if (gLast.known && still == gLast.still) {
+    if (sLast.known && still == sLast.still) {
         // The balls move in every picture; the marker and the mark only when the mouse does.
         PixelBox area;
         for (i32 i = 0; i < moving.ballCount; ++i) area.add(moving.balls[i]);
-        for (i32 i = 0; i < gLast.moving.ballCount; ++i) area.add(gLast.moving.balls[i]);
-        if (moving.markerKey != gLast.moving.markerKey) area.add(moving.marker), area.add(gLast.moving.marker);
-        if (moving.markKey != gLast.moving.markKey) area.add(moving.mark), area.add(gLast.moving.mark);
+        for (i32 i = 0; i < sLast.moving.ballCount; ++i) area.add(sLast.moving.balls[i]);
+        if (moving.markerKey != sLast.moving.markerKey) area.add(moving.marker), area.add(sLast.moving.marker);
+        if (moving.markKey != sLast.moving.markKey) area.add(moving.mark), area.add(sLast.moving.mark);
         // A cell that changed (a wall growing, a capture), and its neighbours, whose side
         // faces toward it come and go.
         const Playfield& f = game.playfield;
         for (i32 x = 0; x < FIELD_SIZE; ++x) {
             for (i32 y = 0; y < FIELD_SIZE; ++y) {
-                const Cell& was = gLast.cells[x][y];
+                const Cell& was = sLast.cells[x][y];
                 if (was.solid == f.cells[x][y].solid && was.marked == f.cells[x][y].marked) continue;
                 for (const auto& n : {std::array<i32, 2>{x, y}, {x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
                     if (!Playfield::inside(n[0], n[1])) continue;
@@ -113,19 +113,19 @@ DrawArea choosePictureArea(const Picture& picture, const Game& game, const Overl
                 }
             }
         }
-        if (framesPerSecond != gLast.framesPerSecond) {
+        if (framesPerSecond != sLast.framesPerSecond) {
             const ScreenBox text = frameRateBox();
             area.add(screenBoxOnWindow(text.left, text.top, text.right, text.bottom));
         }
         chosen.partial = true;
         chosen.box = area.within(screenOnWindow());
     }
-    gLast.known = true;
-    gLast.still = still;
-    gLast.moving = moving;
-    gLast.framesPerSecond = framesPerSecond;
-    std::copy(&game.playfield.cells[0][0], &game.playfield.cells[0][0] + FIELD_SIZE * FIELD_SIZE, &gLast.cells[0][0]);
+    sLast.known = true;
+    sLast.still = still;
+    sLast.moving = moving;
+    sLast.framesPerSecond = framesPerSecond;
+    std::copy(&game.playfield.cells[0][0], &game.playfield.cells[0][0] + FIELD_SIZE * FIELD_SIZE, &sLast.cells[0][0]);
     return chosen;
 }
 
-void forgetPicture() { gLast = LastPicture{}; }
+void forgetPicture() { sLast = LastPicture{}; }
