@@ -87,74 +87,21 @@ edges() {
             if (top in layer && from != to) printf "%s\t%s\t%s\t%s\t%s\n", from, to, file, line, text
         }'
 }
-# Then: peel off units that include nothing still standing (they cannot be in a loop) until
-# none is left, or what is left all sits on or leads into loops. Report the shortest loop
-# there, with the includes that make it, drop its closing include, and peel again: so each
-# loop reported is a different one, and the list ends.
-loops=$(edges | LC_ALL=C sort -t$'\t' -k1,1 -k2,2 -k3,3 -k4,4n | awk -F'\t' '
-    {
-        if (!(($1, $2) in why)) {
-            why[$1, $2] = ""; out[$1, ++deg[$1]] = $2
-            if (!($1 in alive)) { alive[$1] = 1; unit[++n] = $1 }
-            if (!($2 in alive)) { alive[$2] = 1; unit[++n] = $2 }
-        }
-        why[$1, $2] = why[$1, $2] "\n    " $3 ":" $4 ": " $5
+# Then tsort, which names every loop it has to break, its units in order: each is printed with
+# the includes that make it.
+includes=$(edges)
+loops=$(cut -f1,2 <<<"$includes" | tr '\t' ' ' | { tsort 2>&1 >/dev/null || true; } | awk -v all="$includes" '
+    BEGIN { n = split(all, rows, "\n"); for (i = 1; i <= n; i++) { split(rows[i], f, "\t"); why[f[1], f[2]] = why[f[1], f[2]] "\n    " f[3] ":" f[4] ": " f[5] } }
+    function report(   k, text, evidence) {
+        if (!len) return
+        for (k = 1; k <= len; k++) { text = text unit[k] " -> "; evidence = evidence why[unit[k], unit[k % len + 1]] }
+        print text unit[1] "   <- files that include each other in a loop: none can be read, built or tested alone" evidence
+        len = 0
     }
-    function stands(u, w) { return alive[w] && !((u, w) in cut) }
-    # The shortest loop through s, breadth first, into loop[1..]; returns its length or 0.
-    function shortest(s,   head, tail, u, k, w, m, x) {
-        split("", queue); split("", came)
-        head = 1; tail = 1; queue[1] = s
-        while (head <= tail) {
-            u = queue[head++]
-            for (k = 1; k <= deg[u]; k++) {
-                w = out[u, k]
-                if (!stands(u, w)) continue
-                if (w == s) {
-                    m = 0
-                    for (x = u; x != s; x = came[x]) back[++m] = x
-                    loop[1] = s
-                    for (k = 1; k <= m; k++) loop[k + 1] = back[m - k + 1]
-                    return m + 1
-                }
-                if (w in came) continue
-                came[w] = u; queue[++tail] = w
-            }
-        }
-        return 0
-    }
-    END {
-        for (i = 2; i <= n; i++) {  # sorted, so the report reads the same every run
-            v = unit[i]
-            for (j = i - 1; j >= 1 && unit[j] > v; j--) unit[j + 1] = unit[j]
-            unit[j + 1] = v
-        }
-        while (1) {
-            do {
-                peeled = 0
-                for (i = 1; i <= n; i++) {
-                    u = unit[i]
-                    if (!alive[u]) continue
-                    leads = 0
-                    for (k = 1; k <= deg[u] && !leads; k++) leads = stands(u, out[u, k])
-                    if (!leads) { alive[u] = 0; peeled = 1 }
-                }
-            } while (peeled)
-            best = 0
-            for (i = 1; i <= n; i++) {
-                if (!alive[unit[i]] || !(len = shortest(unit[i]))) continue
-                if (!best || len < best) { best = len; for (k = 1; k <= len; k++) found[k] = loop[k] }
-            }
-            if (!best) break
-            text = ""; evidence = ""
-            for (k = 1; k <= best; k++) {
-                next_ = k < best ? found[k + 1] : found[1]
-                text = text found[k] " -> "; evidence = evidence why[found[k], next_]
-            }
-            print text found[1] "   <- files that include each other in a loop: none can be read, built or tested alone" evidence
-            cut[found[best], found[1]] = 1
-        }
-    }')
+    { sub(/^tsort: /, "") }
+    /input contains a loop:$/ { report(); next }
+    { unit[++len] = $0 }
+    END { report() }')
 if [ -n "$loops" ]; then
     echo "$loops"
     bad=1
