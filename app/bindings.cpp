@@ -38,10 +38,13 @@ constexpr const char* PAD_NAMES[] = {"a",      "b",          "x",           "y",
                                      "touchpad"};
 static_assert(sizeof PAD_NAMES / sizeof PAD_NAMES[0] == static_cast<size_t>(PadButton::Count));
 
-constexpr const char* ACTION_NAMES[ACTION_COUNT] = {"up", "down", "left", "right", "build", "turn", "menu"};
+constexpr const char* ACTION_NAMES[ACTION_COUNT] = {"up",    "down",  "left", "right", "build",
+                                                    "turn",  "menu",  "pause", "mute", "screenshot"};
 
 // Arrows and WASD move, Space or Enter builds, R or Tab turns; Escape, which is no binding,
-// opens the menu. On a pad the d-pad moves, A builds, B or X turns, Start or Back is Escape.
+// opens the menu; P or Pause pauses, M mutes, F12 saves a screenshot. On a pad the d-pad
+// moves, A builds, B or X turns, Start or Back is Escape, Y pauses, and the share or capture
+// button (misc1) saves a screenshot.
 struct Default {
     i32 keys[MAX_KEYS_PER_ACTION];
     i32 keyCount;
@@ -55,6 +58,9 @@ constexpr Default DEFAULTS[ACTION_COUNT] = {
     {{44, 40, 88}, 3, padBit(PadButton::A)},
     {{21, 43}, 2, padBit(PadButton::B) | padBit(PadButton::X)},
     {{}, 0, padBit(PadButton::Start) | padBit(PadButton::Back)},
+    {{19, 72}, 2, padBit(PadButton::Y)},
+    {{16}, 1, 0},
+    {{69}, 1, padBit(PadButton::Misc1)},
 };
 
 bool sameName(std::string_view a, const char* b) {

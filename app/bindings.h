@@ -9,7 +9,8 @@
 #include "core/types.h"
 #include "platform/platform.h"
 
-enum class Action : i32 { Up, Down, Left, Right, Build, Turn, Menu, Count };
+// The first seven play the game; pause freezes play, mute silences, screenshot saves the picture.
+enum class Action : i32 { Up, Down, Left, Right, Build, Turn, Menu, Pause, Mute, Screenshot, Count };
 constexpr i32 ACTION_COUNT = static_cast<i32>(Action::Count);
 constexpr i32 MAX_KEYS_PER_ACTION = 4;  // and as many pad buttons
 
@@ -32,7 +33,7 @@ struct Bindings {
     bool operator==(const Bindings& o) const;
 };
 
-const char* actionName(Action a);                  // "up", ..., "menu"
+const char* actionName(Action a);                  // "up", ..., "screenshot"
 const char* keyName(i32 scancode);                 // null for a key that cannot be bound
 const char* padButtonName(PadButton button);
 i32 scancodeNamed(std::string_view name);           // 0 when no bindable key has that name

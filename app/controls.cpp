@@ -43,6 +43,13 @@ void stickAxis(i32 axis, i32* remainder, i32* position, i32 last) {
 
 }  // namespace
 
+bool controlPressed(const PlatformEvent* message, const PlatformPads& pads, Action a) {
+    const Bindings& b = gControls.bindings;
+    const bool key = message && message->type == PlatformEventType::KeyDown && !message->repeat &&
+                     b.keyDoes(message->scancode, a);
+    return key || (pads.pressed & b[a].padButtons) != 0;
+}
+
 MenuStops menuStops() {
     MenuStops m;
     const i32 index = gUi.menu.windowIndex;
@@ -107,6 +114,7 @@ BoundInput bindDevices(const PlatformEvent* message, const PlatformPads& pads, S
     for (i32 d = 0; d < 4; ++d) fresh[d] = fresh[d] || (pads.pressed & b[MOVES[d]].padButtons) != 0;
     out.left = out.left || (pads.pressed & b[Action::Build].padButtons) != 0;
     out.right = out.right || (pads.pressed & b[Action::Turn].padButtons) != 0;
+    out.pause = controlPressed(message, pads, Action::Pause);
     const bool menuDown = keysHeld(c, b[Action::Menu]) || ((pads.held | pads.pressed) & b[Action::Menu].padButtons) != 0;
     if (menuDown != state.menuHeld) out.menu = menuDown ? MenuControl::Down : MenuControl::Up;
 

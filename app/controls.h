@@ -36,10 +36,16 @@ struct Controls {
     i32 heldFrames[4] = {};  // per direction: frame steps it has been held
     i32 stickRemainderX = 0;  // the pointer's fraction of a pixel, in 1/256
     i32 stickRemainderY = 0;
+    bool pauseWhenAway = false;  // the settings' pause-when-away
+    bool screenshotDue = false;  // asked for: taken from the next picture drawn
 };
 
 extern InputState gInput;  // what the window and the devices have said
 extern Controls gControls;
+
+// A control bound to `a` went down in this step: a key pressed (not the system's repeat) or a
+// pad button pressed.
+bool controlPressed(const PlatformEvent* message, const PlatformPads& pads, Action a);
 
 // The menu's buttons, when the menu shows them.
 MenuStops menuStops();

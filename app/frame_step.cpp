@@ -7,10 +7,12 @@
 #include "app/phases.h"
 #include "app/recorder.h"
 #include "app/replay.h"
+#include "app/screenshot.h"
 #include "app/tape.h"
 #include "app/window.h"
 #include "core/state_hash.h"
 #include "game/game.h"
+#include "media/sound.h"
 #include "platform/platform.h"
 #include "render/font.h"
 #include "render/frame.h"
@@ -21,19 +23,52 @@ FrameClock gFrameClock;
 
 namespace {
 
-// In a replay the window stays the watcher's: it can be resized, switched to full screen or
-// closed, which ends the replay. Every other live message is dropped. False when closed.
+// The player's own controls, outside the game and never recorded: mute, and a screenshot
+// taken from the next picture. In a replay they are the watcher's.
+void playersControls(const PlatformEvent* live, const PlatformPads& pads) {
+    if (controlPressed(live, pads, Action::Mute)) gSound.toggleMute();
+    if (controlPressed(live, pads, Action::Screenshot)) gControls.screenshotDue = true;
+}
+
+// In a replay the window stays the watcher's: it can be resized, maximised, switched to full
+// screen or closed, which ends the replay, and the watcher's own controls act. Every other live
+// message is dropped. False when closed.
 bool keepWatchersWindow() {
     PlatformEvent live;
     while (platformPollEvent(&live)) {
-        if (live.type == PlatformEventType::Resize || live.type == PlatformEventType::ToggleFullscreen) {
+        playersControls(&live, PlatformPads{});
+        const PlatformEventType t = live.type;
+        if (t == PlatformEventType::Resize || t == PlatformEventType::Maximise || t == PlatformEventType::ToggleFullscreen) {
             windowProcedure(live);
-        } else if (live.type == PlatformEventType::Close || live.type == PlatformEventType::Quit) {
+        } else if (t == PlatformEventType::Close || t == PlatformEventType::Quit) {
             stopReplay(true);
             return false;
         }
     }
     return true;
+}
+
+bool isClick(const PlatformEvent& e) { return e.type == PlatformEventType::LeftDown || e.type == PlatformEventType::RightDown; }
+
+// The pause control pauses and resumes; while paused, a click or the build and turn controls
+// resume and build nothing, and the menu control resumes into the menu. A live window that
+// loses the focus pauses when the player asked for it; that is recorded as the pause control,
+// so a replay pauses there whatever its own window's focus. True when a press resumed.
+bool pauseOrResume(const PlatformEvent* message, BoundInput* bound) {
+    if (!pausable()) {
+        bound->pause = false;
+        return false;
+    }
+    const bool away = !replaying() && message && message->type == PlatformEventType::Activate && message->x == 0;
+    if (away && gControls.pauseWhenAway && !gFlow.paused) bound->pause = true;
+    const bool press = (message && isClick(*message)) || bound->left || bound->right;
+    if (bound->pause) {
+        setPaused(!gFlow.paused);
+        return false;
+    }
+    if (!gFlow.paused || !(press || bound->menu == MenuControl::Down)) return false;
+    setPaused(false);
+    return press;
 }
 
 // One window message a frame step, from the tape, and what the bindings made of the step;
@@ -46,16 +81,21 @@ void takeOneMessage() {
     // or a stick that jitters delays no click and no key.
     PlatformPads pads;
     platformReadPads(&pads);
+    if (!replay) playersControls(taken ? &event : nullptr, pads);
     if (gInput.quitRequested) return;
+    const bool pressedLeft = gInput.leftPressed, pressedRight = gInput.rightPressed;
     if (taken) {
         recordMessage(gTape.frame, event);
         if (event.type == PlatformEventType::Quit) gInput.quitRequested = true;
         windowProcedure(event);
         if (gInput.quitRequested) return;
     }
-    const BoundInput bound = tapeBound(taken ? &event : nullptr, pads, pointerSurface(), menuStops());
+    BoundInput bound = tapeBound(taken ? &event : nullptr, pads, pointerSurface(), menuStops());
+    const bool woken = pauseOrResume(taken ? &event : nullptr, &bound);
     recordBound(gTape.frame, bound);
     applyBound(bound, gInput);
+    // The press only woke the game: what was pressed before it stays, this one goes.
+    if (woken) gInput.leftPressed = pressedLeft, gInput.rightPressed = pressedRight;
 }
 
 // What the overlay shows besides the game, for the choice of the picture's area.
@@ -68,6 +108,7 @@ OverlayFacts overlayFacts() {
     o.pointerX = gInput.mouseX;
     o.pointerY = gInput.mouseY;
     o.framesPerSecond = gFrameClock.framesPerSecond;
+    o.paused = gFlow.paused;
     return o;
 }
 
@@ -88,6 +129,7 @@ void drawFrame() {
     drawHud(gGame.session, gFrameClock.framesPerSecond);
     if (gGame.session.state == GameState::Menu) gUi.manager.draw();
     drawCursorMark(gInput.showMenuCursor, gInput.mouseX, gInput.mouseY);
+    if (gFlow.paused) drawPausedVeil();
     endOverlay();
 }
 
@@ -100,8 +142,13 @@ void stepFrame() {
     clock.startTicks = pacedFrames() && now - clock.deadline <= FRAME_WAKE_SLACK_MS ? clock.deadline : now;
     clock.deadline = clock.startTicks + FRAME_PERIOD_MS;
     clock.startMicros = platformMicroseconds();
-    gInput.latchClicks();
+    // Paused, a click latched before the pause waits for the step it was meant for.
+    if (!gFlow.paused) gInput.latchClicks();
     drawFrame();
+    if (gControls.screenshotDue) {
+        gControls.screenshotDue = false;
+        takeScreenshot();
+    }
     // The picture is finished before the wait and shown on the frame's deadline, so the
     // pictures appear exactly one period apart however long each took to draw. The window's
     // message is still taken after the picture is shown, once a period, so the picture that

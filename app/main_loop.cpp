@@ -51,7 +51,10 @@ int runProgram(int argc, const char* const* argv) {
 
 int runGame(const LaunchOptions& options) {
     const LoadedSettings remembered = loadSettings();
-    gControls.bindings = remembered.settings.bindings;
+    const Settings& chosen = remembered.settings;
+    gControls.bindings = chosen.bindings;
+    gControls.pauseWhenAway = chosen.pauseWhenAway;
+    gSound.setVolumes(chosen.sound.musicVolume, chosen.sound.effectsVolume, chosen.sound.muted);
     // A recording that cannot be written or played is said before any window opens.
     if (!openTape(options)) return 2;
     // Without a window there is nothing to play and no way to quit: end at once.
@@ -64,16 +67,13 @@ int runGame(const LaunchOptions& options) {
 }
 
 bool startUp(const WindowSettings& window) {
-    // Full screen fills the desktop in its own mode, the screen letterboxed into it.
+    // Full screen fills the desktop in its own mode, the screen letterboxed into it; the
+    // window opens at the size it is restored to, maximised if it was left so.
     platformSetFullscreen(window.fullscreen);
+    platformSetMaximised(window.maximised);
     if (!createGameWindow(FENDWALL_WINDOW_TITLE, window.width, window.height, 16, false)) return false;
     gWindow.desktopFullscreen = window.fullscreen;
-    if (window.fullscreen) {
-        i32 width = 0;
-        i32 height = 0;
-        platformWindowSize(&width, &height);
-        resizeScene(width, height);
-    }
+    gWindow.maximised = window.maximised;
     reportMissingData();
     loadTextures();
     initGlState();
@@ -86,7 +86,7 @@ bool startUp(const WindowSettings& window) {
     gGame.balls.spawn(tapeCalendarSeconds());
     // A timedemo is silent: its frames come faster than any sound could follow.
     gSound.enabled = pacedFrames();
-    gSound.init();
+    if (gSound.enabled && !gSound.init()) std::fprintf(stderr, "fendwall: no sound device: playing silently\n");
     gSound.playStream(0);
     return true;
 }
@@ -100,6 +100,6 @@ void runMainPass() {
     // frame step latched: a press arrives with the message of frame step n, step n + 1
     // latches it, and the logic of the pass after that acts on it, two passes on, as the
     // game has always answered a click.
-    stepPhase(stepInputOf(gInput));
+    if (!stepHeld()) stepPhase(stepInputOf(gInput));
     stepFrame();
 }

@@ -202,4 +202,17 @@ Surface pointerSurface() {
     return Surface::None;
 }
 
+bool pausable() {
+    const Phase p = gFlow.phase;
+    return !gFlow.intro.active && p != Phase::Menu && p != Phase::Credits;
+}
+
+void setPaused(bool paused) {
+    if (gFlow.paused == paused) return;
+    gFlow.paused = paused;
+    gSound.pause(paused);
+}
+
+bool stepHeld() { return gFlow.paused && !gInput.quitRequested; }
+
 bool quitDue() { return gInput.quitRequested && (gFlow.phase == Phase::Menu || gFlow.phase == Phase::Play); }

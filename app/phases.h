@@ -31,6 +31,8 @@ struct GameFlow {
     Intro intro;
     Picture picture;   // this frame's
     SoundList sounds;  // made by this step, played after it
+    // The player paused play: no step is taken, the picture stays, the sound holds.
+    bool paused = false;
 };
 
 extern GameFlow gFlow;
@@ -43,3 +45,11 @@ void composePicture(const StepInput& in);
 Surface pointerSurface();  // where the pointer may go now
 // A quit is acted on between phases only: a flight that is under way runs to its end first.
 bool quitDue();
+// Play and its camera flights may pause; the menu (the Escape menu's balls move on), the
+// intro and the credits do not.
+bool pausable();
+// Pauses or resumes play, and the sound with it.
+void setPaused(bool paused);
+// Whether this pass's step is held: paused, unless a quit came, which a paused flight would
+// otherwise wait on for ever.
+bool stepHeld();

@@ -12,6 +12,7 @@
 
 #include "app/window.h"
 #include "media/file_bytes.h"
+#include "media/sound.h"
 
 namespace {
 
@@ -101,7 +102,8 @@ void rememberWindow(const LoadedSettings& loaded, WindowChoice choice) {
         return;
     }
     Settings left = loaded.settings;
-    left.window = WindowSettings{gWindow.desktopFullscreen, gWindow.windowedWidth, gWindow.windowedHeight};
+    left.window = WindowSettings{gWindow.desktopFullscreen, gWindow.windowedWidth, gWindow.windowedHeight, gWindow.maximised};
+    left.sound.muted = gSound.muted;
     if (choice != WindowChoice::Remembered && left.window.fullscreen == (choice == WindowChoice::Fullscreen)) {
         left.window.fullscreen = loaded.settings.window.fullscreen;
     }

@@ -1,5 +1,5 @@
-// settings_file.h: the settings file's text: the window remembered between runs and the
-// player's controls, read and written.
+// settings_file.h: the settings file's text: the window remembered between runs, the sound's
+// volumes, and the player's controls, read and written.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -21,17 +21,29 @@ struct WindowSettings {
     // The window's own size, also while in full screen: the size F11 returns to.
     i32 width = SCREEN_WIDTH;
     i32 height = SCREEN_HEIGHT;
+    bool maximised = false;  // opens maximised; the size above is the one it is restored to
+};
+
+constexpr i32 VOLUME_MAX = 100;
+struct SoundSettings {
+    i32 musicVolume = VOLUME_MAX;  // 0 to VOLUME_MAX
+    i32 effectsVolume = VOLUME_MAX;
+    bool muted = false;  // M: everything silent, the volumes kept for unmuting
 };
 
 struct Settings {
     WindowSettings window;
     Bindings bindings;
+    SoundSettings sound;
+    // Play pauses when the window loses the focus. Off by default, as the game always played on.
+    bool pauseWhenAway = false;
 };
 
 bool windowSizeUsable(i32 width, i32 height);
 
-// Reads the file's bytes into *settings. Lines "fullscreen yes|no" and "window WIDTHxHEIGHT",
-// each at most once, and binding lines (readBindingLine); empty lines and lines starting with
+// Reads the file's bytes into *settings. Lines "fullscreen yes|no", "window WIDTHxHEIGHT",
+// "maximised yes|no", "mute yes|no", "music-volume N", "effects-volume N" (0 to 100) and
+// "pause-when-away yes|no", each at most once, and binding lines (readBindingLine); empty lines and lines starting with
 // '#' are skipped; a setting the file lacks keeps its default. Anything else is damage:
 // false, *settings all defaults and *badLine the first line not understood (from 1).
 bool parseSettings(const char* text, size_t size, Settings* settings, size_t* badLine);

@@ -3,6 +3,7 @@
 #include "app/window.h"
 
 #include "app/controls.h"
+#include "app/settings_file.h"
 #include "core/screen.h"
 #include "render/font.h"
 #include "render/frame.h"
@@ -66,7 +67,12 @@ bool createGameWindow(const char* title, i32 width, i32 height, i32 colourBits, 
             break;
     }
     gWindow.context = true;
-    resizeScene(width, height);
+    platformSetMinimumWindowSize(WINDOW_MIN_WIDTH, WINDOW_MIN_HEIGHT);
+    // Drawn at the window's pixels, which a scaled display has more of than the size asked.
+    i32 pixelsWide = 0;
+    i32 pixelsHigh = 0;
+    platformWindowSize(&pixelsWide, &pixelsHigh);
+    resizeScene(pixelsWide, pixelsHigh);
     createFonts();
     return true;
 }
@@ -95,17 +101,47 @@ void moveMouse(const PlatformEvent& event) {
     gInput.mouseY = event.y;
 }
 
+// A window manager may give a window it maximises its new size before it says it maximised
+// it: when the window has the size the Resize just before gave, that was the maximised
+// size, not the one to restore, which was the size before it.
+void noteMaximised(bool maximised, i32 resizedFromWidth, i32 resizedFromHeight) {
+    if (maximised && !gWindow.maximised && resizedFromWidth > 0) {
+        i32 width = 0;
+        i32 height = 0;
+        platformWindowSize(&width, &height);
+        platformPixelsToWindowUnits(&width, &height);
+        if (width == gWindow.windowedWidth && height == gWindow.windowedHeight) {
+            gWindow.windowedWidth = resizedFromWidth;
+            gWindow.windowedHeight = resizedFromHeight;
+        }
+    }
+    gWindow.maximised = maximised;
+}
+
 }  // namespace
 
 void windowProcedure(const PlatformEvent& event) {
+    const i32 resizedFromWidth = gWindow.resizedFromWidth;
+    const i32 resizedFromHeight = gWindow.resizedFromHeight;
+    gWindow.resizedFromWidth = gWindow.resizedFromHeight = 0;
     switch (event.type) {
-        case PlatformEventType::Resize:
-            // In full screen the size is the display's, not the window's to come back to.
-            if (!gWindow.desktopFullscreen) {
-                gWindow.windowedWidth = event.x & 0xFFFF;
-                gWindow.windowedHeight = event.y & 0xFFFF;
+        case PlatformEventType::Resize: {
+            const i32 width = event.x & 0xFFFF;
+            const i32 height = event.y & 0xFFFF;
+            // In full screen or maximised the size is the display's, not the window's to come back to.
+            if (!gWindow.desktopFullscreen && !gWindow.maximised) {
+                gWindow.resizedFromWidth = gWindow.windowedWidth;
+                gWindow.resizedFromHeight = gWindow.windowedHeight;
+                gWindow.windowedWidth = width;
+                gWindow.windowedHeight = height;
+                platformPixelsToWindowUnits(&gWindow.windowedWidth, &gWindow.windowedHeight);
             }
-            resizeScene(event.x & 0xFFFF, event.y & 0xFFFF);
+            resizeScene(width, height);
+            break;
+        }
+        case PlatformEventType::Maximise:
+            // Full screen restores a maximised window under it for a while; that is not the player's.
+            if (!gWindow.desktopFullscreen) noteMaximised(event.x != 0, resizedFromWidth, resizedFromHeight);
             break;
         case PlatformEventType::Close:
             platformPostQuit();
@@ -129,14 +165,16 @@ void windowProcedure(const PlatformEvent& event) {
             gInput.rightPressed = true;
             break;
         case PlatformEventType::ToggleFullscreen:
-            // The new size follows as a Resize message of its own.
+            // The new size follows as a Resize message of its own. Neither X11 nor Wayland
+            // maximises a window again as it leaves full screen: that is asked for here.
             if (!gWindow.fullscreen) {
                 gWindow.desktopFullscreen = !gWindow.desktopFullscreen;
                 platformSetFullscreen(gWindow.desktopFullscreen);
+                if (!gWindow.desktopFullscreen && gWindow.maximised) platformSetMaximised(true);
             }
             break;
         case PlatformEventType::Quit:
-        case PlatformEventType::Activate:  // activation never pauses the game
+        case PlatformEventType::Activate:  // the focus is the frame step's, which may pause
             break;
     }
 }

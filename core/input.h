@@ -23,7 +23,8 @@ struct InputState {
 };
 
 // What the keyboard's and the pads' bindings made of one frame step: the pointer placed on a
-// cell or a button, the two buttons pressed, the menu control going down or up. A recording
+// cell or a button, the two buttons pressed, the menu control going down or up, the pause
+// control pressed. A recording
 // keeps this rather than the keys and pad buttons, so it replays whatever the bindings are.
 enum class MenuControl : i32 { Same, Down, Up };
 struct BoundInput {
@@ -33,8 +34,9 @@ struct BoundInput {
     bool left = false;  // build, or push the button under the pointer
     bool right = false;  // turn the wall
     MenuControl menu = MenuControl::Same;
+    bool pause = false;  // pause play, or resume it
 
-    bool any() const { return point || left || right || menu != MenuControl::Same; }
+    bool any() const { return point || left || right || menu != MenuControl::Same || pause; }
 };
 
 // As the window procedure takes a mouse message: the pointer moves, a press waits for the latch.

@@ -132,7 +132,8 @@ bool readHeader(Reader& r, RecordedGame* out) {
     return true;
 }
 
-// "act [point X Y] [left] [right] [menu-down|menu-up]", in that order, not empty.
+// "act [point X Y] [left] [right] [menu-down|menu-up] [pause]", in that order, not empty;
+// pause from format 3 on.
 bool readBound(Reader& r, const std::vector<std::string_view>& w, u32 frame, RecordedGame* out) {
     BoundInput b;
     size_t i = 2;
@@ -150,6 +151,7 @@ bool readBound(Reader& r, const std::vector<std::string_view>& w, u32 frame, Rec
         b.menu = w[i] == "menu-down" ? MenuControl::Down : MenuControl::Up;
         ++i;
     }
+    if (i < w.size() && w[i] == "pause" && out->format >= 3) b.pause = true, ++i;
     if (i != w.size() || !b.any()) return r.fail("damaged act");
     if (!out->bound.empty() && out->bound.back().frame == frame) return r.fail("a second act in one frame");
     out->bound.push_back({frame, b});
@@ -269,7 +271,8 @@ std::string boundLine(u32 frame, const BoundInput& b) {
     if (b.point) std::snprintf(point, sizeof point, " point %d %d", b.x, b.y);
     const char* menu = b.menu == MenuControl::Same ? "" : b.menu == MenuControl::Down ? " menu-down" : " menu-up";
     char line[MAX_LINE + 2];
-    std::snprintf(line, sizeof line, "%u act%s%s%s%s\n", frame, point, b.left ? " left" : "", b.right ? " right" : "", menu);
+    std::snprintf(line, sizeof line, "%u act%s%s%s%s%s\n", frame, point, b.left ? " left" : "", b.right ? " right" : "", menu,
+                  b.pause ? " pause" : "");
     return line;
 }
 

@@ -10,8 +10,9 @@
 #include "core/types.h"
 #include "platform/platform.h"
 
-// 2: what the keyboard's and pads' bindings produced ("act" lines). Format 1 is read as ever.
-constexpr u32 RECORDING_FORMAT = 2;
+// 2: what the keyboard's and pads' bindings produced ("act" lines). 3: an act may pause or
+// resume play. Older formats are read as ever.
+constexpr u32 RECORDING_FORMAT = 3;
 constexpr const char* RECORDING_MAGIC = "fendwall-recording";
 constexpr size_t RECORDING_MAX_BYTES = 32u << 20;
 constexpr u32 RECORDING_MAX_FRAME = 10000000;  // about 83 hours at 30 ms a frame

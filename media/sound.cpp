@@ -21,6 +21,7 @@ bool SoundSystem::init() {
         enabled = false;
         return false;
     }
+    setVolumes(musicVolume, effectsVolume, muted);
     openStream(dataPath("data/sound/0").c_str(), 0);
     loadSample(dataPath("data/sound/wand.wav").c_str(), 0);
     loadSample(dataPath("data/sound/bombe_explodiert.wav").c_str(), 1);
@@ -47,4 +48,18 @@ void SoundSystem::playStream(i32 slot) {
 void SoundSystem::playSample(i32 slot) {
     if (!enabled || !validSlot(slot) || !samples[slot]) return;
     platformPlaySample(samples[slot]);
+}
+
+void SoundSystem::setVolumes(i32 music, i32 effects, bool mute) {
+    const auto clamp = [](i32 v) { return v < 0 ? 0 : (v > 100 ? 100 : v); };
+    musicVolume = clamp(music);
+    effectsVolume = clamp(effects);
+    muted = mute;
+    if (enabled) platformSetVolumes(muted ? 0 : musicVolume, muted ? 0 : effectsVolume);
+}
+
+void SoundSystem::toggleMute() { setVolumes(musicVolume, effectsVolume, !muted); }
+
+void SoundSystem::pause(bool hold) {
+    if (enabled) platformPauseAudio(hold);
 }

@@ -21,9 +21,10 @@ enum class PlatformEventType : std::int32_t {
     MouseMove,  // x, y = client pixels
     LeftDown,
     RightDown,
-    Resize,     // x, y = new client width and height
+    Resize,     // x, y = new client width and height, in pixels
     ToggleFullscreen,  // F11 or Alt+Enter: between full screen and the window
-    Activate,
+    Activate,   // x = 1: the window gained the keyboard's focus; x = 0: it lost it
+    Maximise,   // x = 1: the window was maximised; x = 0: it was restored
 };
 
 struct PlatformEvent {
@@ -84,6 +85,16 @@ void platformCloseWindow();
 // Desktop full screen (the display's mode stays as it is) or the window. Before the
 // window is opened, it says how it opens.
 void platformSetFullscreen(bool fullscreen);
+// Maximised or not; before the window is opened, how it opens. Under full screen a window is
+// never maximised: one that leaves full screen is maximised when asked again then.
+void platformSetMaximised(bool maximised);
+// The window manager offers no smaller window; in the window's own units, as opened.
+void platformSetMinimumWindowSize(std::int32_t width, std::int32_t height);
+// Everything above the seam counts pixels: what the picture is drawn at, the mouse and the
+// Resize message. The window's own size, which platformOpenWindow takes and a player's
+// settings remember, is in the desktop's units, which are larger on a scaled display (a
+// Wayland output at scale 2 has two pixels to a unit). This turns pixels into those units.
+void platformPixelsToWindowUnits(std::int32_t* width, std::int32_t* height);
 void platformWindowSize(std::int32_t* width, std::int32_t* height);  // the client area, in pixels
 // The display the window opens on, once video is up; false when there is none to fit into
 // (an offscreen display takes windows of any size).
@@ -115,3 +126,7 @@ PlatformMusic* platformLoadMusic(const char* path);   // null when the file is m
 PlatformSample* platformLoadSample(const char* path);
 void platformPlayMusic(PlatformMusic* music);         // once, no loop; null is silent
 void platformPlaySample(PlatformSample* sample);      // on a free channel; dropped when all are busy; null is silent
+// The music's and the effects' volumes, 0 (silent) to 100 (as loud as the files are).
+void platformSetVolumes(std::int32_t music, std::int32_t effects);
+// Holds the music and every effect where they are, or lets them go on from there.
+void platformPauseAudio(bool paused);

@@ -131,6 +131,23 @@ void drawHud(const GameSession& s, f32 framesPerSecond) {
     glColor3f(1.0f, 1.0f, 1.0f);
 }
 
+void drawPausedVeil() {
+    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
+    glBegin(GL_QUADS);
+    glVertex2f(0.0f, 0.0f);
+    glVertex2f(0.0f, f32(SCREEN_HEIGHT));
+    glVertex2f(f32(SCREEN_WIDTH), f32(SCREEN_HEIGHT));
+    glVertex2f(f32(SCREEN_WIDTH), 0.0f);
+    glEnd();
+    if (textured) glEnable(GL_TEXTURE_2D);
+    // The large font; the word is German and English alike.
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    printText(1, 280.0f, 250.0f, "Pause");
+}
+
 void finishPicture() { glFinish(); }
 
 PixelBox screenOnWindow() {

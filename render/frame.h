@@ -54,6 +54,8 @@ void beginOverlay();                      // 2D, in screen pixels, origin top le
 // The frame rate, level texts and credits; ends in white.
 void drawHud(const GameSession& session, f32 framesPerSecond);
 ScreenBox frameRateBox();  // every pixel the frame rate's text can touch
+// Over a paused picture: the screen darkened, and the word that says why it stands still.
+void drawPausedVeil();
 void endOverlay();
 // Waits until the picture drawn so far is complete in the back buffer.
 void finishPicture();

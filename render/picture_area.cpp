@@ -47,7 +47,7 @@ u64 stillSignature(const Picture& picture, const Game& game, const OverlayFacts&
     h.all(s.level, s.lives, s.score, s.state, s.creditsY, s.levelChanging, s.gameOver, s.exiting, s.cameraX,
           s.cameraY, s.cameraZ);
     h.all(game.playfield.textureStepX, game.playfield.textureStepY);
-    h.all(overlay.menuKey);
+    h.all(overlay.menuKey, overlay.paused);
     h.all(overlay.cursorMark, gRender.viewportWidth, gRender.viewportHeight, gRender.screen.x, gRender.screen.y,
           gRender.screen.width, gRender.screen.height, drawingStateKey());
     return h.value;
@@ -92,10 +92,11 @@ DrawArea choosePictureArea(const Picture& picture, const Game& game, const Overl
     const u64 still = stillSignature(picture, game, overlay);
     const Moving moving = movingNow(game, overlay);
     if (sLast.known && still == sLast.still) {
-        // The balls move in every picture; the marker and the mark only when the mouse does.
+        // The balls move in every picture but a paused one; the marker and the mark only
+        // when the mouse does.
         PixelBox area;
-        for (i32 i = 0; i < moving.ballCount; ++i) area.add(moving.balls[i]);
-        for (i32 i = 0; i < sLast.moving.ballCount; ++i) area.add(sLast.moving.balls[i]);
+        for (i32 i = 0; i < moving.ballCount && !overlay.paused; ++i) area.add(moving.balls[i]);
+        for (i32 i = 0; i < sLast.moving.ballCount && !overlay.paused; ++i) area.add(sLast.moving.balls[i]);
         if (moving.markerKey != sLast.moving.markerKey) area.add(moving.marker), area.add(sLast.moving.marker);
         if (moving.markKey != sLast.moving.markKey) area.add(moving.mark), area.add(sLast.moving.mark);
         // A cell that changed (a wall growing, a capture), and its neighbours, whose side

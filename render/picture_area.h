@@ -14,6 +14,7 @@ struct OverlayFacts {
     i32 pointerX = 0;
     i32 pointerY = 0;
     f32 framesPerSecond = 0.0f;
+    bool paused = false;  // the paused veil: nothing under it moves
 };
 
 // The area of this picture, against the one before, which it remembers. The whole picture

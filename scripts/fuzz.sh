@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# fuzz.sh [SECONDS]: builds the fuzz targets of the picture, pattern, recording and settings readers with clang
+# fuzz.sh [SECONDS]: builds the fuzz targets of the picture, pattern, recording, settings and user-dirs readers with clang
 # in build-fuzz (or $FUZZ_BUILD_DIR) and runs each for SECONDS (default 30), one after the
 # other on one core, over a fresh copy of its seed corpus, so the committed seeds are never
 # written to. Fails on any crash, leak or sanitizer report; the offending input is left in
@@ -11,10 +11,10 @@ build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DFENDWALL_FUZZ=ON -DFENDWALL_BENCH=OFF -DFENDWALL_WERROR=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target fuzz_bmp fuzz_tga fuzz_pattern fuzz_recording fuzz_settings
+cmake --build "$build" -j2 --target fuzz_bmp fuzz_tga fuzz_pattern fuzz_recording fuzz_settings fuzz_user_dirs
 
 mkdir -p "$build/fuzz-artifacts"
-for target in bmp tga pattern recording settings; do
+for target in bmp tga pattern recording settings user_dirs; do
   corpus="$build/fuzz-corpus/$target"
   rm -rf "$corpus"
   mkdir -p "$corpus"

@@ -12,7 +12,7 @@ pkgs=(
   googletest libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick xfonts-base
   weston libdecor-0-plugin-1-cairo
-  libvorbis-dev libogg-dev sox zlib1g-dev
+  libvorbis-dev libogg-dev sox zlib1g-dev libpng-dev libasound2-dev wmctrl
   clang-tidy cppcheck valgrind
   linux-perf time
   dpkg-dev file lintian desktop-file-utils groff-base

@@ -18,6 +18,8 @@ struct State {
     bool openResult = true, open = false;
     int calls = 0, channels = 0;
     std::vector<std::string> played;
+    std::string volumes;
+    bool paused = false;
     std::deque<PlatformMusic> musics;  // deque: handles keep their address
     std::deque<PlatformSample> samples;
 };
@@ -50,6 +52,8 @@ void setOpenResult(bool ok) { state().openResult = ok; }
 int calls() { return state().calls; }
 int openChannels() { return state().channels; }
 const std::vector<std::string>& played() { return state().played; }
+std::string volumes() { return state().volumes; }
+bool paused() { return state().paused; }
 }  // namespace scriptedAudio
 
 bool platformAudioOpen(std::int32_t, std::int32_t channels) {
@@ -62,3 +66,11 @@ PlatformMusic* platformLoadMusic(const char* path) { return load(state().musics,
 PlatformSample* platformLoadSample(const char* path) { return load(state().samples, path); }
 void platformPlayMusic(PlatformMusic* music) { play("music", music); }
 void platformPlaySample(PlatformSample* sample) { play("sample", sample); }
+void platformSetVolumes(std::int32_t music, std::int32_t effects) {
+    ++state().calls;
+    state().volumes = std::to_string(music) + "/" + std::to_string(effects);
+}
+void platformPauseAudio(bool paused) {
+    ++state().calls;
+    state().paused = paused;
+}

@@ -14,5 +14,8 @@ int calls();                  // every audio call so far, the open included
 int openChannels();           // of the last open
 // Every play in order: "music:PATH" or "sample:PATH", PATH empty for a null handle.
 const std::vector<std::string>& played();
+// The volumes last set, "MUSIC/EFFECTS" ("" before any), and whether the sound is held.
+std::string volumes();
+bool paused();
 
 }  // namespace scriptedAudio

@@ -19,7 +19,9 @@ struct ScriptedMachine {
     WindowOpenResult openResult = WindowOpenResult::Ok;
     bool windowOpen = false;
     bool fullscreen = false;
-    std::int32_t width = 0;  // of the window as opened
+    bool maximised = false;
+    std::int32_t pixelsPerUnit = 1;
+    std::int32_t width = 0;  // of the window as opened, in its units
     std::int32_t height = 0;
     bool cursorShown = true;
     std::vector<std::uint8_t> icon;
@@ -50,6 +52,8 @@ void failVideoInit(bool fail) { machine().videoFails = fail; }
 void failWindowOpen(WindowOpenResult result) { machine().openResult = result; }
 bool windowOpen() { return machine().windowOpen; }
 bool fullscreen() { return machine().fullscreen; }
+bool maximised() { return machine().maximised; }
+void setPixelsPerUnit(std::int32_t pixels) { machine().pixelsPerUnit = pixels; }
 std::uint32_t sleptMs() { return machine().slept; }
 bool cursorShown() { return machine().cursorShown; }
 const std::vector<std::uint8_t>& windowIcon() { return machine().icon; }
@@ -120,12 +124,19 @@ WindowOpenResult platformOpenWindow(const char*, std::int32_t width, std::int32_
 
 void platformCloseWindow() { machine().windowOpen = false; }
 
-void platformSetFullscreen(bool fullscreen) { machine().fullscreen = fullscreen; }
+// A maximised window is restored as it goes to full screen, as on the SDL side.
+void platformSetFullscreen(bool fullscreen) { machine().fullscreen = fullscreen, machine().maximised &= !fullscreen; }
+
+void platformSetMaximised(bool maximised) { machine().maximised = maximised; }
+
+void platformSetMinimumWindowSize(std::int32_t, std::int32_t) {}
+
+void platformPixelsToWindowUnits(std::int32_t* width, std::int32_t* height) { *width /= machine().pixelsPerUnit, *height /= machine().pixelsPerUnit; }
 
 void platformWindowSize(std::int32_t* width, std::int32_t* height) {
     const ScriptedMachine& m = machine();
-    *width = m.fullscreen ? scripted::DESKTOP_WIDTH : m.width;
-    *height = m.fullscreen ? scripted::DESKTOP_HEIGHT : m.height;
+    *width = (m.fullscreen ? scripted::DESKTOP_WIDTH : m.width) * m.pixelsPerUnit;
+    *height = (m.fullscreen ? scripted::DESKTOP_HEIGHT : m.height) * m.pixelsPerUnit;
 }
 
 bool platformDisplaySize(std::int32_t* width, std::int32_t* height) {
@@ -158,6 +169,10 @@ bool platformPollEvent(PlatformEvent* event) {
     if (m.events.empty()) return false;
     *event = m.events.front();
     m.events.pop_front();
+    // A Resize says what the window manager did, which sends a Maximise and the Resize after it
+    // at once: the window has its new size as soon as either is taken.
+    const PlatformEvent& sized = event->type == PlatformEventType::Maximise && !m.events.empty() ? m.events.front() : *event;
+    if (sized.type == PlatformEventType::Resize && !m.fullscreen) m.width = sized.x / m.pixelsPerUnit, m.height = sized.y / m.pixelsPerUnit;
     // Consecutive moves arrive as one, with the newest position, as on the real platform.
     while (event->type == PlatformEventType::MouseMove && !m.events.empty() &&
            m.events.front().type == PlatformEventType::MouseMove) {

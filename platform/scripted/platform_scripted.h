@@ -45,6 +45,9 @@ void failVideoInit(bool fail);
 void failWindowOpen(WindowOpenResult result);
 bool windowOpen();
 bool fullscreen();
+bool maximised();  // as last asked for
+// A scaled display: pixels to each of the window's units across and down (1 unless set).
+void setPixelsPerUnit(std::int32_t pixels);
 // The display: what a full-screen window fills, and the largest window that opens.
 constexpr std::int32_t DESKTOP_WIDTH = 1920;
 constexpr std::int32_t DESKTOP_HEIGHT = 1080;

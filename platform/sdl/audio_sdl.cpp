@@ -3,6 +3,7 @@
 // open until the program ends, and the system releases it then.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
 #include <sys/stat.h>
 
 #include "platform/platform.h"
@@ -34,14 +35,26 @@ bool regularFile(const char* path) {
     return stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// ALSA, which SDL tries when no sound server answers, prints eight lines about a missing card
+// on every start of a machine without sound; the game says it once, its own way.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+std::int32_t mixerVolume(std::int32_t percent) {
+    const std::int32_t p = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+    return (p * MIX_MAX_VOLUME + 50) / 100;
+}
+
 }  // namespace
 
 bool platformAudioOpen(std::int32_t rate, std::int32_t channels) {
     if (gAudioOpen) return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    // Quiet only while the device is looked for: once one is open, what ALSA says matters.
+    snd_lib_error_set_handler(quietAlsa);
     // Ogg support may live in a plugin; without it the music simply fails to load.
-    Mix_Init(MIX_INIT_OGG);
-    if (Mix_OpenAudio(rate, MIX_DEFAULT_FORMAT, 2, CHUNK_FRAMES) != 0) {
+    const bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 &&
+                        (Mix_Init(MIX_INIT_OGG), Mix_OpenAudio(rate, MIX_DEFAULT_FORMAT, 2, CHUNK_FRAMES) == 0);
+    snd_lib_error_set_handler(nullptr);
+    if (!opened) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -81,4 +94,21 @@ void platformPlaySample(PlatformSample* sample) {
     if (!gAudioOpen || !sample || !sample->chunk) return;
     // -1 when every channel is busy: that bounce is simply not heard.
     Mix_PlayChannel(-1, sample->chunk, 0);
+}
+
+void platformSetVolumes(std::int32_t music, std::int32_t effects) {
+    if (!gAudioOpen) return;
+    Mix_VolumeMusic(mixerVolume(music));
+    Mix_Volume(-1, mixerVolume(effects));
+}
+
+void platformPauseAudio(bool paused) {
+    if (!gAudioOpen) return;
+    if (paused) {
+        Mix_PauseMusic();
+        Mix_Pause(-1);
+    } else {
+        Mix_ResumeMusic();
+        Mix_Resume(-1);
+    }
 }

@@ -29,6 +29,7 @@ SDL_Event sLookahead;
 bool sHaveLookahead = false;
 bool sFullscreenModeOk = false;
 bool sDesktopFullscreen = false;  // asked for before the window opened, or switched since
+bool sMaximised = false;          // asked for before the window opened
 SDL_DisplayMode sFullscreenMode;
 
 // Virtual-key codes for the keys a Windows keyboard reports; 0 means "no code".
@@ -88,9 +89,24 @@ bool isSystemKey(const SDL_Keysym& sym) {
            sym.sym == SDLK_F10;
 }
 
-void clampToClient(std::int32_t* x, std::int32_t* y) {
+// SDL counts the window and the mouse in the desktop's units, GL in pixels: on a scaled
+// display there are more pixels than units, and the game counts pixels. From units to
+// pixels or back, as the window's two sizes compare now.
+void convertUnits(std::int32_t* x, std::int32_t* y, bool toPixels) {
+    int units[2] = {0, 0}, pixels[2] = {0, 0};
+    if (!sWindow) return;
+    SDL_GetWindowSize(sWindow, &units[0], &units[1]);
+    SDL_GL_GetDrawableSize(sWindow, &pixels[0], &pixels[1]);
+    if (units[0] <= 0 || units[1] <= 0 || pixels[0] <= 0 || pixels[1] <= 0) return;
+    *x = toPixels ? *x * pixels[0] / units[0] : *x * units[0] / pixels[0];
+    *y = toPixels ? *y * pixels[1] / units[1] : *y * units[1] / pixels[1];
+}
+
+// A mouse position in the client's pixels, inside it.
+void pointInClient(std::int32_t* x, std::int32_t* y) {
+    convertUnits(x, y, true);
     int w = 0, h = 0;
-    if (sWindow) SDL_GetWindowSize(sWindow, &w, &h);
+    if (sWindow) SDL_GL_GetDrawableSize(sWindow, &w, &h);
     if (w > 0) *x = *x < 0 ? 0 : (*x >= w ? w - 1 : *x);
     if (h > 0) *y = *y < 0 ? 0 : (*y >= h ? h - 1 : *y);
 }
@@ -118,10 +134,19 @@ bool translate(const SDL_Event& e, PlatformEvent* out) {
                     out->type = PlatformEventType::Resize;
                     out->x = e.window.data1;
                     out->y = e.window.data2;
+                    convertUnits(&out->x, &out->y, true);
                     return true;
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                 case SDL_WINDOWEVENT_FOCUS_LOST:
                     out->type = PlatformEventType::Activate;
+                    out->x = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ? 1 : 0;
+                    return true;
+                case SDL_WINDOWEVENT_MAXIMIZED:
+                case SDL_WINDOWEVENT_RESTORED:
+                    // As SDL knows it by now: a window brought back from the task bar is
+                    // restored and maximised again at once, and stays maximised.
+                    out->type = PlatformEventType::Maximise;
+                    out->x = (SDL_GetWindowFlags(sWindow) & SDL_WINDOW_MAXIMIZED) != 0;
                     return true;
                 case SDL_WINDOWEVENT_EXPOSED:  // what was covered may be lost: all of it again
                     noteWindowExposed();
@@ -155,7 +180,7 @@ bool translate(const SDL_Event& e, PlatformEvent* out) {
             out->type = PlatformEventType::MouseMove;
             out->x = e.motion.x;
             out->y = e.motion.y;
-            clampToClient(&out->x, &out->y);
+            pointInClient(&out->x, &out->y);
             return true;
         case SDL_MOUSEBUTTONDOWN:
             if (e.button.button == SDL_BUTTON_LEFT) {
@@ -167,7 +192,7 @@ bool translate(const SDL_Event& e, PlatformEvent* out) {
             }
             out->x = e.button.x;
             out->y = e.button.y;
-            clampToClient(&out->x, &out->y);
+            pointInClient(&out->x, &out->y);
             return true;
         default:
             return false;
@@ -289,7 +314,9 @@ void platformRestoreDisplayMode() {
 WindowOpenResult platformOpenWindow(const char* title, std::int32_t width, std::int32_t height, std::int32_t colourBits,
                                     bool fullscreen) {
     const bool small = colourBits <= 16;
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    // On a scaled display, drawn at the display's own pixels: else the compositor blows up
+    // a picture drawn at one pixel to a unit, and it looks blurred.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     flags |= fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
     if (!fullscreen && sDesktopFullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_GL_ResetAttributes();
@@ -329,6 +356,10 @@ WindowOpenResult platformOpenWindow(const char* title, std::int32_t width, std::
     SDL_DisableScreenSaver();
     SDL_StopTextInput();
     SDL_ShowWindow(sWindow);
+    // Maximised once shown: opened maximised, or maximised under full screen, the window's
+    // frame has a size weston (through SDL 2.26 and libdecor) refuses, and it ends the
+    // connection. A window that opens in full screen is maximised when it leaves it.
+    if (sMaximised && !fullscreen && !sDesktopFullscreen) SDL_MaximizeWindow(sWindow);
     SDL_RaiseWindow(sWindow);
     setUpPresent(sWindow);
     return WindowOpenResult::Ok;
@@ -351,13 +382,33 @@ void platformSetFullscreen(bool fullscreen) {
     sDesktopFullscreen = fullscreen;
     if (!sWindow) return;
     // A window opened in the display's own full-screen mode keeps that mode.
-    if ((SDL_GetWindowFlags(sWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN) return;
+    const Uint32 flags = SDL_GetWindowFlags(sWindow);
+    if ((flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN) return;
+    // A window that goes to full screen maximised comes back from it with a frame weston
+    // refuses, as above. Restored first, it comes back whole; the caller maximises it again.
+    if (fullscreen && (flags & SDL_WINDOW_MAXIMIZED)) SDL_RestoreWindow(sWindow);
     SDL_SetWindowFullscreen(sWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
+void platformSetMaximised(bool maximised) {
+    sMaximised = maximised;
+    if (!sWindow) return;
+    if (maximised) {
+        SDL_MaximizeWindow(sWindow);
+    } else {
+        SDL_RestoreWindow(sWindow);
+    }
+}
+
+void platformSetMinimumWindowSize(std::int32_t width, std::int32_t height) {
+    if (sWindow) SDL_SetWindowMinimumSize(sWindow, width, height);
+}
+
+void platformPixelsToWindowUnits(std::int32_t* width, std::int32_t* height) { convertUnits(width, height, false); }
+
 void platformWindowSize(std::int32_t* width, std::int32_t* height) {
     int w = 0, h = 0;
-    if (sWindow) SDL_GetWindowSize(sWindow, &w, &h);
+    if (sWindow) SDL_GL_GetDrawableSize(sWindow, &w, &h);
     *width = w;
     *height = h;
 }

@@ -22,13 +22,14 @@ check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; f
 finish() { [ "$E2E_FAILS" -gt 0 ] && { echo "$E2E_FAILS check(s) failed"; exit 1; }; echo "all checks passed"; exit 0; }
 
 # A display of our own, so tests never touch the developer's screen: a free number, its lock file
-# taken by our Xvfb (which ends at once if another server holds it: then the next number).
+# taken by our Xvfb (which ends at once if another server holds it: then the next number), of
+# E2E_SCREEN's size (1024x768 unless set).
 start_xvfb() {
     local n; for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         # -noreset: without it the server resets as its last client leaves, and the readiness
         # probe below is such a client; a window manager connecting during that reset fails.
-        background Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$E2E_TMP/xvfb.log" && export DISPLAY=":$n"
+        background Xvfb ":$n" -screen 0 ${E2E_SCREEN:-1024x768}x24 -nolisten tcp -noreset 2>"$E2E_TMP/xvfb.log" && export DISPLAY=":$n"
         wait_until 30 eval 'kill -0 ${E2E_PIDS%% *} 2>/dev/null && xdpyinfo >/dev/null 2>&1' && return 0
     done; echo "cannot start Xvfb"; cat "$E2E_TMP/xvfb.log"; exit 1; }
 

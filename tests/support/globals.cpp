@@ -19,11 +19,14 @@
 
 namespace {
 
-// Before any test, the settings a game writes go to a folder of this program's own, never
-// the developer's; every reset empties it, so no test meets what another one left there,
-// also when two test programs run at once.
+// Before any test, the settings and screenshots a game writes go to a folder of this
+// program's own, never the developer's; every reset empties it, so no test meets what another
+// one left there, also when two test programs run at once.
 struct PrivateConfigHome : ScratchDir {
-    PrivateConfigHome() { setenv("XDG_CONFIG_HOME", path.c_str(), 1); }
+    PrivateConfigHome() {
+        setenv("XDG_CONFIG_HOME", path.c_str(), 1);
+        setenv("XDG_PICTURES_DIR", (path / "pictures").c_str(), 1);
+    }
 };
 const PrivateConfigHome sConfigHome;
 
@@ -46,4 +49,5 @@ void resetGlobals() {
     gReplayCheck = {};
     std::error_code ignored;
     std::filesystem::remove_all(sConfigHome.path / "fendwall", ignored);
+    std::filesystem::remove_all(sConfigHome.path / "pictures", ignored);
 }

@@ -11,6 +11,8 @@
 #include "app/phases.h"
 #include "app/settings.h"
 #include "game/game.h"
+#include "media/sound.h"
+#include "platform/scripted/audio_scripted.h"
 #include "support/harness.h"
 #include "ui/menu.h"
 
@@ -195,6 +197,143 @@ TEST_F(ControlsTest, KeyAndPadGamesReplayWhateverTheWatchersBindings) {
         for (size_t at = recorded.find(" check "); at != std::string::npos; at = recorded.find(" check ", at + 1)) checks += 'x';
         EXPECT_NE(out.find(std::to_string(checks.size()) + " of " + std::to_string(checks.size()) + " checkpoints"), std::string::npos) << out;
     }
+}
+
+// What play has come to: the balls, the cells, the score and lives.
+std::string playState() {
+    std::ostringstream o;
+    for (i32 i = 0; i < gGame.balls.count; ++i) o << gGame.balls.balls[i].x << "," << gGame.balls.balls[i].y << " ";
+    for (const auto& column : gGame.playfield.cells) {
+        for (const Cell& c : column) o << c.solid << c.marked;
+    }
+    return o.str() + " " + std::to_string(gGame.session.score) + "/" + std::to_string(gGame.session.lives);
+}
+
+// P pauses play: nothing moves, the wall stops growing, the sound holds, a click made just
+// before still counts; P resumes. Paused again, a click resumes and builds nothing. Play goes
+// on exactly as if no time had passed: the same game with a key of no meaning in P's place
+// ends alike. P does nothing in the intro and the menu; the pauses are recorded and replay. Unfrozen
+// passes are counted apart, so both games meet the same steps.
+TEST_F(ControlsTest, PauseFreezesPlayAndResumesAsIfNoTimeHadPassed) {
+    constexpr harness::Key KEY_P{'P', 19};
+    ScratchDir dir;
+    const std::string file = (dir.path / "paused.fwrec").string();
+    std::string ends[2], frozenAt, frozenLater;
+    for (const bool pause : {false, true}) {
+        harness::resetGame();
+        int steps = 0, frozen = 0;
+        scripted::setSwapHook([&] {
+            const bool held = scriptedAudio::paused();
+            if (gFlow.paused) {
+                if (++frozen == 2) frozenAt = playState() + (held ? " held" : "");
+                if (frozen == 20) frozenLater = playState() + " held", harness::tap(KEY_P);
+                if (frozen == 30) harness::leftClick(harness::pixelX(20), harness::pixelY(20));
+                return;
+            }
+            EXPECT_FALSE(held);
+            switch (++steps) {
+                case 1: if (pause) harness::tap(KEY_P); break;  // in the intro: nothing
+                case 3:  // P in the menu: nothing
+                    harness::tap({VK_ESCAPE, 41}), harness::tap(pause ? KEY_P : harness::KEY_Q), harness::tap(KEY_DOWN), harness::tap(KEY_RETURN);
+                    break;
+                case 94: harness::leftClick(harness::pixelX(5), harness::pixelY(5)); break;
+                case 95: harness::tap(pause ? KEY_P : harness::KEY_Q); break;
+                case 160:
+                    harness::tap(pause ? KEY_P : harness::KEY_Q);
+                    if (!pause) harness::push(PlatformEventType::MouseMove, harness::pixelX(20), harness::pixelY(20));
+                    break;
+                case 200: ends[pause] = playState(); harness::push(PlatformEventType::Close); break;
+            }
+        });
+        const char* record[] = {"fendwall", "--record", file.c_str()};
+        EXPECT_EQ(runProgram(3, record), 1);
+        scripted::setSwapHook(nullptr);
+        EXPECT_EQ(frozen, pause ? 30 : 0) << "paused in play only, and only until P and the click";
+    }
+    EXPECT_TRUE(!frozenAt.empty() && frozenAt == frozenLater) << "nothing moved while paused";
+    EXPECT_EQ(ends[0], ends[1]) << "after the pause, the game went on as it would have";
+    const std::string text = slurp(file);
+    size_t pauses = 0;
+    for (size_t at = text.find(" act pause\n"); at != std::string::npos; at = text.find(" act pause\n", at + 1)) ++pauses;
+    EXPECT_EQ(pauses, 3u) << "P in play, twice to pause and once to resume: " << text;
+    harness::resetGame();
+    const char* replay[] = {"fendwall", "--timedemo", file.c_str()};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runProgram(3, replay), 0);
+    testing::internal::GetCapturedStdout();
+}
+
+// With pause-when-away a window that loses the focus pauses play (and getting it back does
+// not resume); without it, play goes on. A game started under the intro does not pause while
+// the intro shows. A pause in a camera flight holds the flight, and a closed window still
+// ends the game.
+TEST_F(ControlsTest, AwayPausesWhenAskedAndAPausedFlightStillQuits) {
+    harness::startPlaying();
+    harness::tap({'P', 19});
+    harness::runPasses(3);
+    EXPECT_TRUE(gFlow.intro.active && gFlow.phase == Phase::Play && !gFlow.paused);
+    harness::resetGame();
+    harness::tap({VK_ESCAPE, 41});  // the intro
+    harness::startPlaying();
+    harness::push(PlatformEventType::Activate, 0);
+    harness::runPasses(2);
+    EXPECT_FALSE(gFlow.paused) << "without pause-when-away";
+    gControls.pauseWhenAway = true;
+    harness::push(PlatformEventType::Activate, 1);
+    harness::runPasses(2);
+    EXPECT_FALSE(gFlow.paused) << "the focus coming";
+    harness::push(PlatformEventType::Activate, 0), harness::push(PlatformEventType::Activate, 1);
+    harness::runPasses(4);
+    EXPECT_TRUE(gFlow.paused);
+    harness::resetGame();
+    ASSERT_TRUE(startUp());
+    harness::tap({VK_ESCAPE, 41}), harness::leftClick(harness::MENU_X, harness::NEW_GAME_Y);
+    harness::runPasses(200, [] { return gFlow.phase == Phase::NewGameApproach; });
+    harness::tap({'P', 19});
+    harness::runPasses(30);
+    const f32 cameraZ = gGame.session.cameraZ;
+    harness::runPasses(10);
+    EXPECT_TRUE(gFlow.paused && gFlow.phase == Phase::NewGameApproach && gGame.session.cameraZ == cameraZ);
+    harness::push(PlatformEventType::Close);
+    runMainLoop();  // returns: the flight went on to its end, and the game quit
+    EXPECT_TRUE(gInput.quitRequested && gFlow.phase == Phase::Play);
+}
+
+// M mutes and unmutes both volumes, which the settings file sets and keeps with the mute; a
+// machine without sound says so once and plays on.
+TEST_F(ControlsTest, MuteAndTheVolumesAreKeptAcrossRuns) {
+    const std::string privateHome = std::getenv("XDG_CONFIG_HOME");
+    ScratchDir config;  // kept across the runs, which a reset would empty
+    setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
+    std::filesystem::create_directories(config.path / "fendwall");
+    std::ofstream(config.path / "fendwall/settings") << "music-volume 40\neffects-volume 7\n";
+    std::string heard;
+    // Runs the game from swap `from` on: M at swaps 1 and 3, closed at 5; the volumes heard at 0, 2 and 4.
+    const auto run = [&](int from, bool sound = true) {
+        harness::resetGame();
+        scriptedAudio::setOpenResult(sound);
+        int swaps = from;
+        scripted::setSwapHook([&] {
+            heard += swaps == 0 || swaps == 2 || swaps == 4 ? scriptedAudio::volumes() + " " : "";
+            if (++swaps == 1 || swaps == 3) harness::tap({'M', 16});
+            if (swaps == 5) harness::push(PlatformEventType::Close);
+        });
+        const char* game[] = {"fendwall"};
+        EXPECT_EQ(runProgram(1, game), 1);
+        scripted::setSwapHook(nullptr);
+    };
+    testing::internal::CaptureStderr();
+    run(0);
+    EXPECT_EQ(heard, "40/7 0/0 40/7 ");
+    run(2);  // muted once more before the end
+    const std::string written = slurp(config.path / "fendwall/settings");
+    EXPECT_NE(written.find("\nmute yes\nmusic-volume 40\neffects-volume 7\n"), std::string::npos) << written;
+    run(4, false);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "fendwall: no sound device: playing silently\n");
+    heard.clear();
+    run(4);
+    EXPECT_EQ(heard, "0/0 ") << "the mute kept";
+    setenv("XDG_CONFIG_HOME", privateHome.c_str(), 1);
 }
 
 TEST(Bindings, LinesReplaceDefaultsPerDeviceAndRefuseWhatCannotBeMeant) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -184,6 +186,13 @@ TEST_F(MainLoopTest, OnAWindowThatKeepsItsPictureOnlyWhatMovedIsDrawnAndShownAga
     harness::runPasses(1);
     EXPECT_EQ(scripted::presented().back()[2], -1) << "the menu changed: the whole picture";
     harness::runPasses(1);
+    setPaused(true);
+    harness::runPasses(1);
+    EXPECT_EQ(scripted::presented().back()[2], -1) << "paused: the whole picture darkened";
+    harness::runPasses(1);
+    EXPECT_EQ(scripted::presented().back()[2] * scripted::presented().back()[3], 0) << "paused: nothing moves";
+    setPaused(false);
+    harness::runPasses(1);
     gFrameClock.framesPerSecond = 25.0f;  // a frame that ran long
     harness::runPasses(1);
     const ScreenBox rate = frameRateBox();
@@ -235,6 +244,34 @@ TEST_F(MainLoopTest, OneMessagePerFrameStepClicksLatchForOneFrameMovesMergeKeysS
     harness::push(PlatformEventType::Resize, 640, 0);
     stepFrame();
     EXPECT_EQ(gRender.viewportHeight, 1) << "a zero height would divide by zero";
+}
+
+// The restored size of a maximised window is kept and remembered, whether the window manager sends
+// the maximised size before it says it maximised or after; the next run opens maximised, and F11
+// comes back to it maximised. On a display of two pixels a unit, the game draws at the pixels and
+// remembers the window in units.
+TEST_F(MainLoopTest, AMaximisedWindowKeepsItsRestoredSizeReopensMaximisedAndDrawsAtAScaledDisplaysPixels) {
+    const std::string privateHome = std::getenv("XDG_CONFIG_HOME");
+    const ScratchDir config;  // kept across the runs, which a reset would empty
+    setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
+    using T = PlatformEventType;
+    const auto run = [&config](std::initializer_list<PlatformEvent> events) {
+        harness::resetGame(), scripted::setPixelsPerUnit(2);
+        for (const PlatformEvent& e : events) scripted::pushEvent(e);
+        scripted::pushEvent({T::Close, 0, 0, 0});
+        EXPECT_EQ(runGame({}), 1);
+        return (std::ostringstream() << std::ifstream(config.path / "fendwall" / "settings").rdbuf()).str();
+    };
+    const PlatformEvent maximise{T::Maximise, 0, 1, 0}, restore{T::Maximise, 0, 0, 0}, f11{T::ToggleFullscreen, 0, 0, 0};
+    EXPECT_NE(run({{T::Resize, 0, 1600, 1200}, {T::Resize, 0, 3840, 2100}, maximise, {T::Resize, 0, 3840, 2100}}).find("window 800x600\nmaximised yes\n"),
+              std::string::npos) << "the maximised size first";
+    EXPECT_NE(run({restore, {T::Resize, 0, 1600, 1200}, {T::Resize, 0, 2000, 1400}, maximise, {T::Resize, 0, 3840, 2100}, f11, restore,
+                   {T::Resize, 0, 3840, 2160}, f11}).find("window 1000x700\nmaximised yes\n"), std::string::npos) << "saying it first, and F11 twice";
+    EXPECT_TRUE(scripted::maximised() && !scripted::fullscreen()) << "maximised again after full screen";
+    harness::resetGame(), scripted::setPixelsPerUnit(2);
+    ASSERT_TRUE(startUp({false, 800, 600, true}));
+    EXPECT_TRUE(scripted::maximised() && gRender.viewportWidth == 1600 && gRender.viewportHeight == 1200 && gWindow.windowedWidth == 800);
+    setenv("XDG_CONFIG_HOME", privateHome.c_str(), 1);
 }
 
 TEST_F(MainLoopTest, FailedWindowShowsItsMessageReleasesAndEndsWithTwo) {

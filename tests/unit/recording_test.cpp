@@ -94,7 +94,7 @@ TEST(Recording, AGameRecordedHereReplaysAndAChangeIsCaughtAtTheNextCheckpoint) {
     EXPECT_EQ(run({"--record", file.c_str()}).status, 1) << "the game's own status";
     scripted::setSwapHook(nullptr);
     const std::string text = slurp(file);
-    EXPECT_EQ(text.find("fendwall-recording 2\ngame " FENDWALL_VERSION "\ndate 2023-11-14T22:13:20Z\n0 seconds 1700000000\n"
+    EXPECT_EQ(text.find("fendwall-recording 3\ngame " FENDWALL_VERSION "\ndate 2023-11-14T22:13:20Z\n0 seconds 1700000000\n"
                         "1 key-down 27\n2 key-up 27\n"), 0u) << text;
     for (const char* line : {"\n79 move 300 300\n80 right 300 300\n81 left 300 300\n", "\n31 check ", "\n63 check ", " quit\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
@@ -167,7 +167,7 @@ TEST(Recording, DamagedRecordingsAreRefusedWithOneLineBeforeAnyWindow) {
     const std::string head2 = "fendwall-recording 2" + head.substr(20);
     const std::pair<std::string, const char*> cases[] = {
         {"", "not a Fendwall recording"}, {"RIFF\0\0\0WAVEfmt ", "not a Fendwall recording"},
-        {"fendwall-recording 3\ngame 9\ndate x\n", "newer than this Fendwall reads"}, {"fendwall-recording 1\n", "cut off in its header"},
+        {"fendwall-recording 4\ngame 9\ndate x\n", "newer than this Fendwall reads"}, {"fendwall-recording 1\n", "cut off in its header"},
         {head + "0 wheel 3 4\n" + check, "unknown entry 'wheel'"}, {head + "99999999999 quit\n", "damaged frame"},
         {head + "10000001 quit\n", "beyond any game"}, {head + check + "30 quit\n", "frame 30 after frame 31"},
         {head + "3 key-down 300\n" + check, "damaged key"}, {head + "3 left 640 10\n" + check, "outside the screen"},
@@ -175,7 +175,7 @@ TEST(Recording, DamagedRecordingsAreRefusedWithOneLineBeforeAnyWindow) {
         {head + "3 quit\n", "no checkpoint"}, {head + "3 act left\n" + check, "unknown entry 'act'"},
         {head2 + "3 act\n" + check, "damaged act"}, {head2 + "3 act right left\n" + check, "damaged act"},
         {head2 + "3 act point 1 480\n" + check, "outside the screen"}, {head2 + "3 act point 1\n" + check, "outside the screen"},
-        {head2 + "3 act menu-down menu-up\n" + check, "damaged act"}, {head2 + "3 act left\n3 act right\n" + check, "a second act in one frame"}, {head + "3 quit\n31 check 0123", "cut off before its first checkpoint"}, {head + std::string(5000, '7'), "too long"}};
+        {head2 + "3 act menu-down menu-up\n" + check, "damaged act"}, {head2 + "3 act pause\n" + check, "damaged act"}, {head2 + "3 act left\n3 act right\n" + check, "a second act in one frame"}, {head + "3 quit\n31 check 0123", "cut off before its first checkpoint"}, {head + std::string(5000, '7'), "too long"}};
     for (const auto& [bytes, reason] : cases) {
         harness::resetGame();
         write(dir.path / "bad", bytes);

@@ -30,7 +30,7 @@ TEST(Settings, TheWindowIsLeftAsTheNextRunFindsItTheCommandLineChoosesForOneRunA
     const std::string privateHome = std::getenv("XDG_CONFIG_HOME"), home = std::getenv("HOME");
     ScratchDir config;
     const std::string path = (config.path / "fendwall" / "settings").string();
-    const auto settings = [](bool fullscreen, i32 width, i32 height) { return formatSettings({{fullscreen, width, height}, Bindings{}}); };
+    const auto settings = [](bool fullscreen, i32 width, i32 height) { Settings s; s.window = {fullscreen, width, height, false}; return formatSettings(s); };
     const PlatformEvent toggle{PlatformEventType::ToggleFullscreen, 0, 0, 0};
     setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
     EXPECT_EQ(run({{PlatformEventType::Resize, 0, 800, 600}, toggle, {PlatformEventType::Resize, 0, 1920, 1080}}), "") << "a first start";
@@ -44,7 +44,7 @@ TEST(Settings, TheWindowIsLeftAsTheNextRunFindsItTheCommandLineChoosesForOneRunA
     // A file, the line it is damaged at (0: none, -1: too large to read) and the window opened.
     const struct { std::string text; int bad; bool fullscreen; i32 width, height; } files[] = {
         {"fullscreen yes\nwindow 1024x600", 0, true, 0, 0}, {"#\n\nwindow 320x240\n", 0, false, 320, 240}, {"window 319x240", 1, false, 640, 480},
-        {"window 320x239", 1, false, 640, 480}, {"window 1600x16384", 0, false, 640, 480}, {"window 16385x600", 1, false, 640, 480},
+        {"window 320x239", 1, false, 640, 480}, {"music-volume 101", 1, false, 640, 480}, {"window 1600x16384", 0, false, 640, 480}, {"window 16385x600", 1, false, 640, 480},
         {"fullscreen yes\r\n", 1, false, 640, 480}, {"fullscreen yes\nwindow 800x600\nwindow 800x600", 3, false, 640, 480},
         {std::string(5000, '#'), -1, false, 640, 480}};
     for (const auto& f : files) {
@@ -85,7 +85,7 @@ TEST(Settings, AReadOnlyFileItsModeALinkAndAFifoAreThePlayersChoices) {
     EXPECT_TRUE(file(kept) == "window 800x600\n" && mode(kept) == 0444 && windowAt(800, 600));
     chmod(kept.c_str(), 0640);
     EXPECT_EQ(run({toggle}), "");
-    EXPECT_TRUE(std::filesystem::is_symlink(path) && file(kept) == formatSettings({{true, 800, 600}, Bindings{}}) && mode(kept) == 0640);
+    EXPECT_TRUE(std::filesystem::is_symlink(path) && file(kept) == formatSettings({{true, 800, 600, false}, Bindings{}, SoundSettings{}, false}) && mode(kept) == 0640);
     std::filesystem::remove(path);
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     EXPECT_EQ(run({toggle}), "fendwall: cannot read the settings file " + path.string() +
