@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "app/user_dirs.h"
 #include "media/file_bytes.h"
 #include "media/png_file.h"
@@ -40,8 +41,7 @@ std::string absolute(const char* path) {
 std::string picturesFolder() {
     if (std::string set = absolute(std::getenv("XDG_PICTURES_DIR")); !set.empty()) return set;
     const std::string home = absolute(std::getenv("HOME"));
-    std::string config = absolute(std::getenv("XDG_CONFIG_HOME"));
-    if (config.empty() && !home.empty()) config = home + "/.config";
+    const std::string config = configHome();
     struct Free {
         void operator()(u8* bytes) const { std::free(bytes); }
     };
@@ -54,14 +54,6 @@ std::string picturesFolder() {
         if (!named.empty()) return named;
     }
     return home.empty() ? "" : home + "/Pictures";
-}
-
-// mkdir -p; the modes as the player's umask makes them, as for any folder of pictures.
-bool makeFolders(const std::string& folder) {
-    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        if (mkdir(folder.substr(0, slash).c_str(), 0777) != 0 && errno != EEXIST) return false;
-        if (slash == std::string::npos) return true;
-    }
 }
 
 // The first free name for this second, opened with O_EXCL: a file there, or a link, is never
@@ -104,7 +96,8 @@ void saveScreenshot() {
     }
     const std::string folder = (pictures == "/" ? "" : pictures) + "/fendwall";
     std::string path;
-    const int fd = makeFolders(folder) ? createShotFile(folder, &path) : -1;
+    // The modes as the player's umask makes them, as for any folder of pictures.
+    const int fd = makeFolders(folder, 0777) ? createShotFile(folder, &path) : -1;
     if (fd < 0) {
         std::fprintf(stderr, "fendwall: cannot save a screenshot in %s (%s)\n", folder.c_str(), std::strerror(errno));
         return;

@@ -16,19 +16,12 @@
 
 namespace {
 
-// mkdir -p, each new folder private, as the XDG rules ask of the configuration folder.
-bool makeFolders(const std::string& folder) {
-    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        if (mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
-        if (slash == std::string::npos) return true;
-    }
-}
-
 // The new text in a temporary file beside the old one, then renamed over it: a game killed
 // while writing leaves the old file or the new one, never half of one. The file keeps the
 // permissions the player gave it; a link is followed, and the file it names replaced.
 bool replaceFile(const std::string& folder, const std::string& text, unsigned mode) {
-    if (!makeFolders(folder)) return false;
+    // Each new folder private, as the XDG rules ask of the configuration folder.
+    if (!makeFolders(folder, 0700)) return false;
     std::string target = folder + "/settings";
     if (char* real = realpath(target.c_str(), nullptr)) target = real, std::free(real);
     std::string temporary = target + ".XXXXXX";
@@ -48,13 +41,18 @@ bool replaceFile(const std::string& folder, const std::string& text, unsigned mo
 
 }  // namespace
 
-std::string settingsFolder() {
+std::string configHome() {
     // Only absolute paths, as the XDG rules say: a relative one would follow the working folder.
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') return std::string(config) + "/fendwall";
+    if (config != nullptr && config[0] == '/') return config;
     const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') return std::string(home) + "/.config/fendwall";
+    if (home != nullptr && home[0] == '/') return std::string(home) + "/.config";
     return "";
+}
+
+std::string settingsFolder() {
+    const std::string config = configHome();
+    return config.empty() ? "" : config + "/fendwall";
 }
 
 LoadedSettings loadSettings() {

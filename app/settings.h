@@ -6,8 +6,9 @@
 #include "app/command_line.h"
 #include "app/settings_file.h"
 
-// $XDG_CONFIG_HOME/fendwall, else ~/.config/fendwall; empty when neither variable holds an
-// absolute path.
+// $XDG_CONFIG_HOME, else ~/.config; empty when neither variable holds an absolute path.
+std::string configHome();
+// configHome()/fendwall, or empty.
 std::string settingsFolder();
 struct LoadedSettings {
     Settings settings;

@@ -74,3 +74,10 @@ FileRead readFileBytes(const char* path, size_t maxBytes, u8** bytes, size_t* si
     *size = length;
     return FileRead::Ok;
 }
+
+bool makeFolders(const std::string& folder, unsigned mode) {
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        if (mkdir(folder.substr(0, slash).c_str(), mode) != 0 && errno != EEXIST) return false;
+        if (slash == std::string::npos) return true;
+    }
+}

@@ -1,6 +1,7 @@
 // file_bytes.h: a whole file read into memory, for the readers that decode from memory.
 #pragma once
 #include <cstddef>
+#include <string>
 
 #include "core/types.h"
 
@@ -18,3 +19,7 @@ const char* notAFile(unsigned mode);
 // Why opening path failed with error: what the path names when it is not a file, else the
 // system's reason.
 const char* whyNotOpened(const char* path, int error);
+
+// mkdir -p: the folder and those above it, each new one made with mode (less the umask).
+// False with errno set when one cannot be made.
+bool makeFolders(const std::string& folder, unsigned mode);

@@ -51,9 +51,8 @@ void SoundSystem::playSample(i32 slot) {
 }
 
 void SoundSystem::setVolumes(i32 music, i32 effects, bool mute) {
-    const auto clamp = [](i32 v) { return v < 0 ? 0 : (v > 100 ? 100 : v); };
-    musicVolume = clamp(music);
-    effectsVolume = clamp(effects);
+    musicVolume = music;
+    effectsVolume = effects;
     muted = mute;
     if (enabled) platformSetVolumes(muted ? 0 : musicVolume, muted ? 0 : effectsVolume);
 }
